@@ -1,0 +1,260 @@
+#include "form/entry_form.h"
+
+#include <array>
+#include <string>
+
+namespace tanu {
+
+namespace {
+
+constexpr std::array<FieldRect, 14> fieldRects{{
+    {517, 127, 25, 20}, // domain 0
+    {662, 221, 25, 20},
+    {683, 338, 25, 20},
+    {646, 476, 25, 20},
+    {535, 577, 25, 20},
+    {376, 576, 25, 20},
+    {223, 477, 25, 20},
+    {197, 339, 25, 20},
+    {243, 210, 25, 20},
+    {374, 128, 25, 20}, // domain 9
+    {73, 69, 197, 20},  // first text
+    {115, 92, 98, 20},  // date of birth
+    {180, 115, 90, 20}, // second date
+    {115, 138, 155, 20} // second text
+}};
+
+// Text buffers of the commits and of the painter hold this many code units with the terminator.
+constexpr std::size_t CommitTextLimit = 259;
+constexpr std::size_t PaintTextLimit = 499;
+
+std::u16string digitsOf(std::uint32_t value) {
+    const std::string digits = std::to_string(value);
+    return {digits.begin(), digits.end()};
+}
+
+void setDomainFieldsEnabled(AppState& state, bool enabled) {
+    for (int k = 0; k < static_cast<int>(DomainCount); ++k) {
+        state.host->setFieldEnabled(DomainField + k, enabled);
+    }
+}
+
+// Reads a non-empty run of digits; a number above 4294967295 reads as 0.
+std::uint32_t readDomainNumber(std::u16string_view digits) {
+    std::uint64_t value = 0;
+    for (const char16_t unit : digits) {
+        value = value * 10 + static_cast<std::uint64_t>(unit - u'0');
+        if (value > 0xFFFFFFFFu) {
+            return 0;
+        }
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+} // namespace
+
+FieldRect fieldRect(int id) {
+    return fieldRects.at(static_cast<std::size_t>(id - DomainField));
+}
+
+bool isDomainField(int id) {
+    return id >= DomainField && id < DomainField + static_cast<int>(DomainCount);
+}
+
+void createDomainFields(AppState& state) {
+    for (int k = 0; k < static_cast<int>(DomainCount); ++k) {
+        state.host->createField(DomainField + k, fieldRect(DomainField + k));
+        state.host->setFieldEnabled(DomainField + k, false);
+    }
+}
+
+void createHeaderFields(AppState& state) {
+    for (const int id : {FirstTextField, BirthDateField, SecondDateField, SecondTextField}) {
+        state.host->createField(id, fieldRect(id));
+    }
+    state.host->setFieldText(BirthDateField, DatePlaceholder);
+    state.host->setFieldText(SecondDateField, DatePlaceholder);
+    state.host->setFocus(FirstTextField);
+}
+
+void onFieldFocusGained(AppState& state, int id) {
+    state.focusedField = id;
+    if (id == BirthDateField && state.birthDatePlaceholder) {
+        state.host->setFieldText(id, u"");
+        state.birthDatePlaceholder = false;
+    } else if (id == SecondDateField && state.secondDatePlaceholder) {
+        state.host->setFieldText(id, u"");
+        state.secondDatePlaceholder = false;
+    }
+    const auto length = static_cast<int>(state.host->fieldText(id).size());
+    state.host->selectText(id, 0, length);
+}
+
+void onFieldFocusLost(AppState& state, int id) {
+    if (state.focusedField != id) {
+        return; // committed already, or never gained the focus
+    }
+    state.focusedField.reset();
+    if (state.commitsSuppressed) {
+        return;
+    }
+    if (id == BirthDateField) {
+        commitBirthDate(state, readCommitText(state, id));
+    } else if (isDomainField(id)) {
+        commitDomainField(state, id - DomainField);
+    }
+    state.host->repaintNow();
+}
+
+void commitFocusedField(AppState& state) {
+    if (state.focusedField) {
+        onFieldFocusLost(state, *state.focusedField);
+    }
+}
+
+void moveFocusWithoutCommit(AppState& state, int id) {
+    const bool wasSuppressed = state.commitsSuppressed;
+    state.commitsSuppressed = true;
+    state.host->setFocus(id);
+    state.commitsSuppressed = wasSuppressed;
+}
+
+void commitDomainField(AppState& state, int domain) {
+    const auto k = static_cast<std::size_t>(domain);
+    const std::u16string text = readCommitText(state, DomainField + domain);
+
+    std::uint32_t v = isAllDigits(text) ? readDomainNumber(text) : 0;
+    if (v == 1) {
+        v = 2;
+    } else if (v >= 22) {
+        v = 22;
+    }
+    state.model.domainValues[k] = v;
+
+    std::uint32_t low = lowestValue(state.model);
+    std::uint32_t high = highestValueExcept(state.model, k);
+    if (v > high) {
+        high = v;
+    }
+    const std::int32_t age = ageFromBirthField(state);
+    if (!(static_cast<std::int32_t>(high) > age)) {
+        high = static_cast<std::uint32_t>(age);
+    }
+    if (high >= 22) {
+        high = 22;
+    }
+    if (high < 2) {
+        high = 2;
+    }
+    if (low == 0) {
+        low = high;
+    } else if (low <= 2) {
+        low = 2;
+    }
+    widenSpan(low, high);
+    rebuildRings(state.model, low, high);
+    refreshDomainFields(state);
+}
+
+void commitBirthDate(AppState& state, std::u16string_view text) {
+    const DateValue birth = parseDateText(text);
+    const CalendarDate today = state.today();
+    if (!isAcceptableDate(birth, today)) {
+        setDomainFieldsEnabled(state, false);
+        state.host->showMessage(InvalidDateCaption, InvalidDateText, MessageIcon::Information);
+        return;
+    }
+
+    const std::int32_t age = ageFromDate(birth, today);
+    setAgeText(state, age);
+    std::uint32_t a = static_cast<std::uint32_t>(age);
+    if (a >= 22) {
+        a = 22;
+    } else if (a <= 2) {
+        a = 2;
+    }
+    std::uint32_t high = a;
+    const std::uint32_t m = lowestValue(state.model);
+    std::uint32_t low = m < high ? m : high;
+    const bool noValues = low == 0;
+    if (noValues) {
+        low = a;
+        high = a;
+    }
+    widenSpan(low, high);
+    rebuildRings(state.model, low, high);
+    clampValuesToScale(state.model);
+    if (!noValues) {
+        refreshDomainFields(state);
+    }
+    setDomainFieldsEnabled(state, true);
+}
+
+void refreshDomainFields(AppState& state) {
+    for (std::size_t k = 0; k < DomainCount; ++k) {
+        const std::uint32_t value = state.model.domainValues[k];
+        state.host->setFieldText(DomainField + static_cast<int>(k),
+                                 value == 0 ? std::u16string() : digitsOf(value));
+    }
+}
+
+void setAgeText(AppState& state, std::int32_t age) {
+    const std::string digits = std::to_string(age);
+    state.ageText.assign(digits.begin(), digits.end());
+}
+
+void newProfile(AppState& state) {
+    rebuildRings(state.model, 2, 10);
+    state.model.domainValues.fill(0);
+    refreshDomainFields(state);
+    state.host->setFieldText(BirthDateField, DatePlaceholder);
+    state.host->setFieldText(SecondDateField, DatePlaceholder);
+    state.host->setFieldText(SecondTextField, u"");
+    state.host->setFieldText(FirstTextField, u"");
+    // New discards the profile: the field that had the focus must not commit into the fresh one.
+    moveFocusWithoutCommit(state, FirstTextField);
+    setDomainFieldsEnabled(state, false);
+    state.ageText = u"-";
+    state.birthDatePlaceholder = true;
+    state.secondDatePlaceholder = true;
+    state.host->repaintNow();
+}
+
+std::int32_t ageFromBirthField(const AppState& state) {
+    const DateValue birth = parseDateText(readFieldText(state, BirthDateField));
+    const CalendarDate today = state.today();
+    if (!isAcceptableDate(birth, today)) {
+        return 0;
+    }
+    return ageFromDate(birth, today);
+}
+
+std::u16string readFieldText(const AppState& state, int id) {
+    std::u16string text = state.host->fieldText(id);
+    if (text.size() > PaintTextLimit) {
+        text.resize(PaintTextLimit);
+    }
+    return text;
+}
+
+std::u16string readCommitText(const AppState& state, int id) {
+    std::u16string text = state.host->fieldText(id);
+    if (text.size() > CommitTextLimit) {
+        text.resize(CommitTextLimit);
+    }
+    return text;
+}
+
+bool isAllDigits(std::u16string_view text) {
+    if (text.empty()) {
+        return false;
+    }
+    for (const char16_t unit : text) {
+        if (unit < u'0' || unit > u'9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace tanu

@@ -1,0 +1,78 @@
+// The fourteen entry fields, their placeholders and the commits that run when a field loses
+// the keyboard focus.
+#pragma once
+
+#include "form/field_host.h"
+#include "model/chart_model.h"
+#include "model/dates.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tanu {
+
+// Field ids; the creation order 500..513 is also the Tab order.
+inline constexpr int DomainField = 500; // domain k has the id DomainField + k
+inline constexpr int FirstTextField = 510;
+inline constexpr int BirthDateField = 511;
+inline constexpr int SecondDateField = 512;
+inline constexpr int SecondTextField = 513;
+
+inline constexpr std::u16string_view DatePlaceholder = u"YYYY/MM/DD";
+inline constexpr std::u16string_view InvalidDateCaption = u"Invalid date";
+inline constexpr std::u16string_view InvalidDateText =
+    u"Please enter a valid date of birth.\nThe date format is YYYY/MM/DD.\n"
+    u"For example: 2000/7/2\n\nThe year should be at least 1980.";
+
+// Where each field stands on the window, in chart pixels.
+FieldRect fieldRect(int id);
+bool isDomainField(int id);
+
+// The profile: model, form state and the window's fields behind the host.
+struct AppState {
+    AppState(FieldHost& fieldHost, Clock clock) : host(&fieldHost), today(std::move(clock)) {}
+
+    FieldHost* host;
+    Clock today;
+    ChartModel model;
+    std::u16string ageText = u"-";
+    bool birthDatePlaceholder = true;
+    bool secondDatePlaceholder = true;
+    // The field that last gained the focus and has not committed since: a field commits at most
+    // once for each time it held the focus, however many focus-outs the toolkit reports.
+    std::optional<int> focusedField;
+    // Set while New or Open move the focus themselves: that move must not commit anything.
+    bool commitsSuppressed = false;
+};
+
+void createDomainFields(AppState& state);
+void createHeaderFields(AppState& state);
+
+void onFieldFocusGained(AppState& state, int id);
+void onFieldFocusLost(AppState& state, int id);
+
+// Commits the field that holds the focus now, as leaving it would; for commands that are about
+// to open a dialog. The focus-out that follows then commits nothing more.
+void commitFocusedField(AppState& state);
+
+void commitBirthDate(AppState& state, std::u16string_view text);
+void commitDomainField(AppState& state, int domain);
+void refreshDomainFields(AppState& state);
+void setAgeText(AppState& state, std::int32_t age);
+void newProfile(AppState& state);
+
+// Age from the text of the birth-date field; 0 when it holds no acceptable date of birth.
+std::int32_t ageFromBirthField(const AppState& state);
+
+// A field's text, at most 499 code units, as the painter prints it.
+std::u16string readFieldText(const AppState& state, int id);
+// A field's text, at most 259 code units, as the commits and the profile file read it.
+std::u16string readCommitText(const AppState& state, int id);
+
+bool isAllDigits(std::u16string_view text);
+
+// Moves the focus without committing the field that loses it (New and Open).
+void moveFocusWithoutCommit(AppState& state, int id);
+
+} // namespace tanu

@@ -1,0 +1,109 @@
+#include "model/chart_model.h"
+
+#include <algorithm>
+
+namespace tanu {
+
+namespace {
+
+void widenOneStep(std::uint32_t& low, std::uint32_t& high) {
+    if (low > MinYears) {
+        --low;
+    } else {
+        ++high;
+    }
+}
+
+} // namespace
+
+void widenSpan(std::uint32_t& low, std::uint32_t& high) {
+    while (high - low < 5) {
+        widenOneStep(low, high);
+    }
+    const std::uint32_t span = high - low;
+    if (span > 10 && span % 2 == 1) {
+        widenOneStep(low, high);
+    }
+}
+
+void rebuildRings(ChartModel& model, std::uint32_t low, std::uint32_t high) {
+    model.rings.clear();
+    // No caller hands over a pair outside 2 <= low < high <= 22; should one ever arrive, keep
+    // the scale drawable (badges exist only for 2..22, and a zero span would divide by zero).
+    low = std::clamp(low, MinYears, MaxYears);
+    high = std::clamp(high, MinYears, MaxYears);
+    if (low > high) {
+        std::swap(low, high);
+    }
+    if (low == high) {
+        widenSpan(low, high);
+    }
+
+    const std::uint32_t span = high - low;
+    const std::uint32_t count = span <= 10 ? span + 1 : span / 2 + 1;
+    const std::uint32_t yearStep = span <= 10 ? 1 : 2;
+    const std::uint32_t radiusStep = 147 / (count - 1);
+
+    model.rings.resize(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        RingMark& ring = model.rings[count - 1 - i];
+        ring.years = high - i * yearStep;
+        ring.radius = OutermostRadius - static_cast<std::int32_t>(i * radiusStep);
+    }
+}
+
+std::uint32_t lowestValue(const ChartModel& model) {
+    std::uint32_t lowest = 99999;
+    bool found = false;
+    for (const std::uint32_t value : model.domainValues) {
+        if (value == 0) {
+            continue;
+        }
+        found = true;
+        lowest = std::min(lowest, value);
+    }
+    return found ? lowest : 0;
+}
+
+std::uint32_t highestValueExcept(const ChartModel& model, std::size_t skip) {
+    std::uint32_t highest = 0;
+    for (std::size_t i = 0; i < DomainCount; ++i) {
+        if (i != skip) {
+            highest = std::max(highest, model.domainValues[i]);
+        }
+    }
+    return highest;
+}
+
+void clampValuesToScale(ChartModel& model) {
+    if (model.rings.size() < 2) {
+        return;
+    }
+    const std::uint32_t upper = model.rings.back().years;
+    std::uint32_t lower = model.rings[0].years;
+    if (model.rings[1].years - model.rings[0].years > 1) {
+        lower -= 1;
+    }
+    for (std::uint32_t& value : model.domainValues) {
+        if (value == 0) {
+            continue;
+        }
+        if (value > upper) {
+            value = upper;
+        }
+        if (value < lower) {
+            value = lower;
+        }
+    }
+}
+
+std::int32_t radiusForValue(const ChartModel& model, std::uint32_t value) {
+    for (const RingMark& ring : model.rings) {
+        if (ring.years >= value) {
+            return ring.radius;
+        }
+    }
+    return -1;
+}
+
+} // namespace tanu

@@ -1,0 +1,47 @@
+// The year-ring scale and the ten domain values, and the arithmetic that keeps them consistent.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tanu {
+
+inline constexpr std::size_t DomainCount = 10;
+inline constexpr std::uint32_t MinYears = 2;
+inline constexpr std::uint32_t MaxYears = 22;
+inline constexpr std::int32_t OutermostRadius = 195;
+
+struct RingMark {
+    std::uint32_t years = 0;
+    std::int32_t radius = 0;
+};
+
+struct ChartModel {
+    // Innermost ring first; the outermost has radius 195.
+    std::vector<RingMark> rings;
+    // Indexed by domain 0..9; 0 means empty, anything else lies in 2..22.
+    std::array<std::uint32_t, DomainCount> domainValues{};
+};
+
+// Widens (low, high) to a span of at least 5 years; a span above 10 is made even.
+void widenSpan(std::uint32_t& low, std::uint32_t& high);
+
+// Replaces the rings by the scale from low to high (one ring a year up to a span of 10,
+// one ring every two years above that), filled from the outside in.
+void rebuildRings(ChartModel& model, std::uint32_t low, std::uint32_t high);
+
+// The smallest non-zero value, or 0 when every domain is empty.
+std::uint32_t lowestValue(const ChartModel& model);
+
+// The largest value among the nine domains other than skip, or 0.
+std::uint32_t highestValueExcept(const ChartModel& model, std::size_t skip);
+
+// Pulls every non-zero value into the scale; needs at least two rings.
+void clampValuesToScale(ChartModel& model);
+
+// The radius of the innermost ring whose years reach the value, or -1 when none does.
+std::int32_t radiusForValue(const ChartModel& model, std::uint32_t value);
+
+} // namespace tanu
