@@ -1,0 +1,45 @@
+// The port through which the profile commands reach the user's files: the two file dialogs and
+// whole-file reads and writes. A shell implements it on its toolkit; tests implement it in memory.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tanu {
+
+// The one filter both file dialogs offer.
+inline constexpr std::u16string_view ProfileFilterName = u"TANU Save file";
+inline constexpr std::u16string_view ProfileFilterPattern = u"*.tanu";
+// The name the save dialog proposes every time.
+inline constexpr std::u16string_view ProposedSaveName = u"untitled.tanu";
+
+class DocumentPort {
+public:
+    virtual ~DocumentPort() = default;
+
+    // The open dialog, modal over the main window, with the filter above and an empty file name.
+    // The chosen path, or nothing when the user cancelled or the dialog failed.
+    virtual std::optional<std::u16string> chooseOpenPath() = 0;
+
+    // The save dialog with the filter above and proposedName in the name box; it asks before
+    // overwriting an existing file. No extension is appended to a typed name.
+    virtual std::optional<std::u16string> chooseSavePath(std::u16string_view proposedName) = 0;
+
+    // Reads the file at path (opened by that UTF-16 path, for reading only) into bytes.
+    // Reads at most maxBytes + 1 bytes, so a larger file shows as bytes.size() > maxBytes
+    // without being read whole. False with a short human-readable reason when the file cannot
+    // be opened or read; bytes is then unspecified.
+    virtual bool readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
+                          std::u16string& reason) = 0;
+
+    // Writes bytes as the whole content of the file at path: a complete temporary file first,
+    // then an atomic replacement of the target, so the target is either the old file or the
+    // new one, never a part. False with a short human-readable reason when anything failed; an
+    // existing file at path is then left as it was.
+    virtual bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
+                                     std::u16string& reason) = 0;
+};
+
+} // namespace tanu

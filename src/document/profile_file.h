@@ -1,0 +1,106 @@
+// The profile file: fourteen lines, the four header texts then the ten domain values, and the
+// Save and Open commands that write and read it.
+#pragma once
+
+#include "document/document_port.h"
+#include "form/entry_form.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tanu {
+
+inline constexpr std::size_t ProfileLineCount = 14;
+inline constexpr std::size_t HeaderLineCount = 4;
+// Larger files are refused unread: a profile is well under a kilobyte.
+inline constexpr std::size_t MaxProfileBytes = 64 * 1024;
+
+// The fields in the order of their lines: the four header fields, then domains 0..9.
+inline constexpr std::array<int, ProfileLineCount> ProfileFieldOrder{FirstTextField,
+                                                                     BirthDateField,
+                                                                     SecondDateField,
+                                                                     SecondTextField,
+                                                                     500,
+                                                                     501,
+                                                                     502,
+                                                                     503,
+                                                                     504,
+                                                                     505,
+                                                                     506,
+                                                                     507,
+                                                                     508,
+                                                                     509};
+
+// Message texts; "%1" stands for the file name, "%2" for the reason the system gave.
+inline constexpr std::u16string_view OpenFailedCaption = u"Cannot open profile";
+inline constexpr std::u16string_view OpenUnreadableText =
+    u"The file \"%1\" could not be read.\n\n%2";
+inline constexpr std::u16string_view OpenTooLargeText =
+    u"The file \"%1\" is not a TANU profile: it is larger than 64 KB.";
+inline constexpr std::u16string_view OpenTooShortText =
+    u"The file \"%1\" is not a TANU profile: it has fewer than fourteen lines.";
+inline constexpr std::u16string_view SaveFailedCaption = u"Cannot save profile";
+inline constexpr std::u16string_view SaveFailedText =
+    u"The profile could not be saved as \"%1\".\n\n%2\n\nAn existing file of that name was left "
+    u"unchanged.";
+inline constexpr std::u16string_view BirthDateNotLoadedCaption = u"Date of birth not valid";
+inline constexpr std::u16string_view BirthDateNotLoadedText =
+    u"The date of birth in \"%1\" is not a valid date of birth, so the domain values of the "
+    u"file were not loaded.\n\nEnter a valid date of birth and then the domain values.";
+
+// Puts arg1 for "%1" and arg2 for "%2"; a paragraph (text between blank lines) whose
+// placeholder gets an empty argument is left out.
+std::u16string fillMessage(std::u16string_view pattern, std::u16string_view arg1,
+                           std::u16string_view arg2 = {});
+
+// The last component of a path, for messages.
+std::u16string displayName(std::u16string_view path);
+
+// One code unit per byte, of the byte's value.
+std::u16string widenText(std::string_view bytes);
+
+// A header text as it goes on its line (without the line end): line feeds, carriage returns
+// and NULs become spaces; a text of U+0001..U+00FF is written one byte per character, any
+// other as UTF-8 (so are the rare texts of U+0001..U+00FF whose bytes would read back as
+// UTF-8).
+std::string encodeHeaderText(std::u16string_view text);
+
+// A header line back to text: UTF-8 when the line is valid UTF-8 holding a byte above 0x7F,
+// otherwise one character per byte.
+std::u16string decodeHeaderLine(std::string_view line);
+
+// Cuts a field's text to the 259 code units that are saved, without splitting a surrogate pair.
+std::u16string cutHeaderText(std::u16string_view text);
+
+// The value a domain field's text is saved as: a run of digits read as decimal, 0 for anything
+// else or beyond the signed 32-bit range, and 1 saved as 2.
+std::uint32_t savedDomainValue(std::u16string_view text);
+
+// The number at the start of a line, read as a formatted read does: leading white space, an
+// optional sign, digits up to the first non-digit. 0 when there is none or it lies outside the
+// signed 32-bit range.
+std::int32_t readLineNumber(std::string_view line);
+
+// A domain line to its value: 0 stays 0, anything else up to 2 becomes 2, 22 and above 22.
+std::uint32_t openedDomainValue(std::string_view line);
+
+// Splits at line feeds; a carriage return directly before a line feed is not part of the line.
+// An empty line counts, a last line without a line feed counts, and nothing after the final
+// line feed adds no line.
+std::vector<std::string> splitProfileLines(std::string_view bytes);
+
+// The file as Save writes it from the current field texts.
+std::string profileBytes(const AppState& state);
+
+// The Save command: commits the focused field, asks for a path and writes the file.
+void saveProfile(AppState& state, DocumentPort& port);
+
+// The Open command: commits the focused field, asks for a path, reads the file and loads it into
+// the fields and the model; a file that cannot be read or is no profile changes nothing.
+void openProfile(AppState& state, DocumentPort& port);
+
+} // namespace tanu
