@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds TANU and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup.sh
+cmake --preset release >/dev/null
+cmake --build --preset release --target tanu
+app=build/release/bin/tanu
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "$(uname)" = Linux ]; then
+    echo "No display found. TANU is a desktop program: run it from a desktop session, or on a"
+    echo "machine without one inside a virtual display:  xvfb-run -s '-screen 0 1280x1024x24' $app"
+    exit 1
+fi
+exec "$app"
