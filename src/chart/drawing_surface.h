@@ -31,7 +31,19 @@ struct WorldTransform {
 enum class CompositingMode { SourceOver, SourceCopy };
 enum class TextAlignment { Near, Center };
 
-// The chart font: "Arial" 10 pt bold, or the generic sans-serif family in its place.
+// Codes a surface keeps in lastStatus, numbered as GDI+ numbers its statuses.
+namespace DrawStatus {
+inline constexpr int Ok = 0;
+inline constexpr int GenericError = 1;
+inline constexpr int InvalidParameter = 2; // e.g. a missing picture
+inline constexpr int WrongState = 8;       // no device to draw on
+inline constexpr int FileNotFound = 10;
+inline constexpr int UnknownImageFormat = 13;
+} // namespace DrawStatus
+
+// A text font in points, so text keeps its size at every device resolution. A surface on which
+// the family is not available uses its generic sans-serif family instead; it looks that family
+// up once and keeps it for the life of the process.
 struct ChartFont {
     std::u16string_view family = u"Arial";
     float sizePoints = 10.0f;

@@ -1,0 +1,62 @@
+// The chart's drawing surface on a QPainter: a widget, a QImage or a QPrinter.
+#pragma once
+
+#include "chart/drawing_surface.h"
+
+#include <QFont>
+#include <QSizeF>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QPainter;
+
+namespace tanu {
+
+// Keeps the meaning the painter expects of each operation: clockwise angles in y-down space,
+// prepended transforms, pen widths in world units, fonts in points.
+class QPainterSurface final : public DrawingSurface {
+public:
+    // The painter must be active and stay so while the surface is in use; an inactive painter
+    // makes every call fail and draw nothing.
+    explicit QPainterSurface(QPainter& painter);
+
+    void clear(Argb colour) override;
+    IntRect visibleBounds() override;
+    WorldTransform worldTransform() override;
+    void setWorldTransform(const WorldTransform& transform) override;
+    void translateWorld(float dx, float dy) override;
+    void rotateWorld(float degrees) override;
+    void setAntiAlias(bool on) override;
+    void setCompositing(CompositingMode mode) override;
+    void drawImage(const Bitmap* bitmap, IntRect target) override;
+    void fillPie(Argb colour, IntRect bounds, float startDegrees, float sweepDegrees) override;
+    void drawEllipse(Argb colour, float penWidth, IntRect bounds) override;
+    void drawLine(Argb colour, float penWidth, int x1, int y1, int x2, int y2) override;
+    void drawString(std::u16string_view text, const ChartFont& font, RectF box,
+                    TextAlignment alignment, Argb colour) override;
+
+    // The Qt font a text in this chart font is drawn with.
+    QFont fontFor(const ChartFont& font);
+
+private:
+    bool usable();
+
+    struct MadeFont {
+        std::u16string family;
+        float sizePoints;
+        bool bold;
+        QFont font;
+    };
+
+    QPainter& painter_;
+    QSizeF deviceSize_; // the whole device in painter units, before any world transform
+    bool porterDuff_ = false;
+    std::vector<MadeFont> fonts_; // made once per surface: several texts share each
+};
+
+// The generic sans-serif family, looked up on first need and kept for the life of the process.
+const QString& genericSansSerifFamily();
+
+} // namespace tanu
