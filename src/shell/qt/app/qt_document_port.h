@@ -1,0 +1,27 @@
+// The profile commands' files: Qt's file dialogs, QFile reads and QSaveFile writes.
+#pragma once
+
+#include "document/document_port.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tanu::qt {
+
+class QtDocumentPort : public DocumentPort {
+public:
+    // The dialogs are modal over dialogOwner.
+    void setDialogOwner(QWidget* dialogOwner) { owner_ = dialogOwner; }
+
+    std::optional<std::u16string> chooseOpenPath() override;
+    std::optional<std::u16string> chooseSavePath(std::u16string_view proposedName) override;
+    bool readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
+                  std::u16string& reason) override;
+    bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
+                             std::u16string& reason) override;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+} // namespace tanu::qt

@@ -1,0 +1,50 @@
+// The entry form's fields as real line edits on the chart widget.
+#pragma once
+
+#include "field_edit.h"
+#include "form/entry_form.h"
+
+#include <QFont>
+#include <QPointer>
+
+#include <array>
+
+class QWidget;
+
+namespace tanu::qt {
+
+inline constexpr int FieldCount = 14; // ids 500..513
+
+class QtFieldHost final : public FieldHost, private FieldFocusListener {
+public:
+    // fieldParent holds the fields and is repainted by repaintNow; messageOwner owns the boxes.
+    void attach(AppState& state, QWidget& fieldParent, QWidget& messageOwner, QFont font);
+    // Stops reporting focus changes to the form: a closing window commits nothing.
+    void detach();
+
+    // The field with that id, or null before it is created.
+    FieldEdit* field(int id) const;
+
+    void createField(int id, FieldRect rect) override;
+    std::u16string fieldText(int id) const override;
+    void setFieldText(int id, std::u16string_view text) override;
+    void setFieldEnabled(int id, bool enabled) override;
+    void setFocus(int id) override;
+    void selectText(int id, int start, int end) override;
+    void showMessage(std::u16string_view caption, std::u16string_view text,
+                     MessageIcon icon) override;
+    void repaintNow() override;
+
+private:
+    void fieldFocusIn(int id, Qt::FocusReason reason) override;
+    void fieldFocusOut(int id, Qt::FocusReason reason) override;
+    FieldEdit& existing(int id) const;
+
+    AppState* state_ = nullptr;
+    QPointer<QWidget> fieldParent_;
+    QPointer<QWidget> messageOwner_;
+    QFont font_;
+    std::array<QPointer<FieldEdit>, FieldCount> fields_{};
+};
+
+} // namespace tanu::qt

@@ -1,0 +1,20 @@
+// Conversions between the core's UTF-16 strings and QString; both hold UTF-16 code units.
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace tanu::qt {
+
+inline QString toQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+inline std::u16string toU16(const QString& text) {
+    return text.toStdU16String();
+}
+
+} // namespace tanu::qt

@@ -1,0 +1,67 @@
+#include "tanu_app.h"
+
+#include "control_font.h"
+#include "qt_text.h"
+
+#include <QApplication>
+
+namespace tanu::qt {
+
+namespace {
+
+// GAP: stands in for the Qt printer port until the QPainter surface it draws on lands.
+class NoPrinter final : public PrinterPort {
+public:
+    DrawingSurface* beginJob(std::u16string_view, std::u16string& reason) override {
+        reason = u"Printing is not available yet.";
+        return nullptr;
+    }
+    void endJob() override {}
+};
+
+} // namespace
+
+TanuApplication::TanuApplication(StartOptions options)
+    : options_(std::move(options)), state_(host_, options_.clock),
+      qtPrinter_(std::make_unique<NoPrinter>()) {}
+
+TanuApplication::~TanuApplication() {
+    // The fields go with the window; their last focus-out must not reach the form.
+    host_.detach();
+    window_.reset();
+    // GAP: releaseImageSet(images_) once the artwork loader is in the tree.
+}
+
+void TanuApplication::start() {
+    // GAP: the artwork decoder for Qt is not in the tree yet; the chart has no pictures.
+    rebuildRings(state_.model, 7, 15);
+    state_.birthDatePlaceholder = true;
+    state_.secondDatePlaceholder = true;
+
+    DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
+    PrinterPort& printer = options_.printer ? *options_.printer : *qtPrinter_;
+    window_ = std::make_unique<MainWindow>(state_, images_, host_, documents, printer);
+    qtDocuments_.setDialogOwner(window_.get());
+    window_->centreOnPrimaryScreen();
+    window_->show();
+
+    host_.attach(state_, window_->chart(), *window_, makeControlFont());
+    createDomainFields(state_);
+    createHeaderFields(state_);
+}
+
+std::filesystem::path defaultDataFolder() {
+    return std::filesystem::path(toU16(QCoreApplication::applicationDirPath())) / "data";
+}
+
+int runTanu(int& argc, char** argv) {
+    QApplication application(argc, argv);
+    {
+        TanuApplication tanu(StartOptions{defaultDataFolder()});
+        tanu.start();
+        QApplication::exec();
+    }
+    return 0;
+}
+
+} // namespace tanu::qt
