@@ -176,8 +176,8 @@ bool loadProfileLines(AppState& state, const std::vector<std::string>& lines) {
         for (std::size_t k = 0; k < DomainCount; ++k) {
             state.host->setFieldEnabled(DomainField + static_cast<int>(k), false);
         }
-        state.ageText.assign(1,
-                             u'-'); // assign(): GCC 12 gives a false -Wrestrict for "= u\"-\"" here
+        // assign(): GCC 12 warns falsely (-Wrestrict) on assigning the literal here.
+        state.ageText.assign(1, u'-');
     }
     return accepted;
 }

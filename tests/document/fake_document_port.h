@@ -1,0 +1,72 @@
+// An in-memory file system behind the two file dialogs.
+#pragma once
+
+#include "document/document_port.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tanu::testing {
+
+class FakeDocumentPort : public DocumentPort {
+public:
+    std::optional<std::u16string> chooseOpenPath() override {
+        ++openDialogs;
+        if (duringDialog) {
+            duringDialog();
+        }
+        return openChoice;
+    }
+
+    std::optional<std::u16string> chooseSavePath(std::u16string_view proposedName) override {
+        ++saveDialogs;
+        proposedNames.emplace_back(proposedName);
+        if (duringDialog) {
+            duringDialog();
+        }
+        return saveChoice;
+    }
+
+    bool readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
+                  std::u16string& reason) override {
+        readPaths.push_back(path);
+        const auto file = files.find(path);
+        if (file == files.end() || unreadable.count(path) != 0) {
+            reason = file == files.end() ? u"No such file." : u"Permission denied.";
+            return false;
+        }
+        bytes = file->second.substr(0, maxBytes + 1);
+        return true;
+    }
+
+    bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
+                             std::u16string& reason) override {
+        ++writes;
+        if (failWrites) {
+            reason = u"No space left on device.";
+            return false;
+        }
+        files[path] = std::string(bytes);
+        return true;
+    }
+
+    std::map<std::u16string, std::string> files;
+    std::set<std::u16string> unreadable;
+    bool failWrites = false;
+    std::optional<std::u16string> openChoice;
+    std::optional<std::u16string> saveChoice;
+    // Runs while a dialog is up, to look at the form the dialog sees.
+    std::function<void()> duringDialog;
+
+    int openDialogs = 0;
+    int saveDialogs = 0;
+    int writes = 0;
+    std::vector<std::u16string> proposedNames;
+    std::vector<std::u16string> readPaths;
+};
+
+} // namespace tanu::testing
