@@ -1,6 +1,8 @@
 #include "chart_widget.h"
 
+#include "chart/chart_painter.h"
 #include "first_paint_probe.h"
+#include "shell/qt/surface/qpainter_surface.h"
 
 #include <QPainter>
 
@@ -18,11 +20,10 @@ ChartWidget::ChartWidget(const AppState& state, const ImageSet& images, QWidget*
 
 void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    // GAP: the chart painter and its QPainter surface are not in the tree yet; paint the
-    // white page they start from until they land.
-    painter.fillRect(rect(), Qt::white);
-    static_cast<void>(state_);
-    static_cast<void>(images_);
+    {
+        QPainterSurface surface(painter);
+        paintChart(surface, state_, images_, false);
+    }
     painter.end();
     reportFirstPaint();
 }

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "document/profile_file.h"
 #include "qt_text.h"
 
 #include <QAction>
@@ -73,13 +74,11 @@ void MainWindow::newProfileCommand() {
 }
 
 void MainWindow::openCommand() {
-    // GAP: the Open command's core is not in the tree yet.
-    static_cast<void>(documents_);
+    openProfile(state_, documents_);
 }
 
 void MainWindow::saveCommand() {
-    // GAP: the Save command's core is not in the tree yet.
-    static_cast<void>(documents_);
+    saveProfile(state_, documents_);
 }
 
 void MainWindow::printCommand() {

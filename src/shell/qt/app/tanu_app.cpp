@@ -2,6 +2,7 @@
 
 #include "control_font.h"
 #include "qt_text.h"
+#include "shell/qt/surface/qt_artwork.h"
 
 #include <QApplication>
 
@@ -29,11 +30,12 @@ TanuApplication::~TanuApplication() {
     // The fields go with the window; their last focus-out must not reach the form.
     host_.detach();
     window_.reset();
-    // GAP: releaseImageSet(images_) once the artwork loader is in the tree.
+    releaseImageSet(images_);
 }
 
 void TanuApplication::start() {
-    // GAP: the artwork decoder for Qt is not in the tree yet; the chart has no pictures.
+    QtImageDecoder decoder;
+    loadImageSet(images_, options_.dataFolder, decoder);
     rebuildRings(state_.model, 7, 15);
     state_.birthDatePlaceholder = true;
     state_.secondDatePlaceholder = true;
