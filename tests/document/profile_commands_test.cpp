@@ -1,6 +1,7 @@
 // Save and Open through an in-memory file port and the scripted form.
 #include "document/profile_file.h"
 #include "fake_document_port.h"
+#include "form_snapshot.h"
 #include "scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -16,65 +17,13 @@ namespace {
 
 using namespace std::string_literals;
 using testing::FakeDocumentPort;
+using testing::FormSnapshot;
+using testing::snapshot;
 using testing::StartedForm;
 
 constexpr std::u16string_view StudentPath = u"/home/ann/st\u00FCdent \U0001F600.tanu";
 constexpr std::u16string_view StudentName = u"st\u00FCdent \U0001F600.tanu";
 constexpr std::u16string_view SavePath = u"/home/ann/out.tanu";
-
-// Everything a command could change, compared as a whole.
-struct FormSnapshot {
-    std::vector<std::tuple<std::u16string, bool, int, int>> fields;
-    std::vector<std::pair<std::uint32_t, std::int32_t>> rings;
-    std::array<std::uint32_t, DomainCount> values{};
-    std::u16string ageText;
-    bool birthDatePlaceholder = false;
-    bool secondDatePlaceholder = false;
-    std::optional<int> focus;
-    bool operator==(const FormSnapshot&) const = default;
-};
-
-std::string ascii(const std::u16string& text) {
-    std::string out;
-    for (const char16_t unit : text) {
-        out += unit < 0x80 ? std::string(1, static_cast<char>(unit)) : "?";
-    }
-    return out;
-}
-
-void PrintTo(const FormSnapshot& s, std::ostream* os) {
-    *os << "fields:";
-    for (const auto& [text, enabled, start, end] : s.fields) {
-        *os << " [" << ascii(text) << (enabled ? "" : " off") << " " << start << "-" << end << "]";
-    }
-    *os << " rings:";
-    for (const auto& [years, radius] : s.rings) {
-        *os << " " << years << "@" << radius;
-    }
-    *os << " values:";
-    for (const std::uint32_t v : s.values) {
-        *os << " " << v;
-    }
-    *os << " age " << ascii(s.ageText) << " placeholders " << s.birthDatePlaceholder
-        << s.secondDatePlaceholder << " focus " << s.focus.value_or(-1);
-}
-
-FormSnapshot snapshot(const StartedForm& form) {
-    FormSnapshot s;
-    for (int id = DomainField; id <= SecondTextField; ++id) {
-        const auto& f = form.host.field(id);
-        s.fields.emplace_back(f.text, f.enabled, f.selectionStart, f.selectionEnd);
-    }
-    for (const RingMark& ring : form.state.model.rings) {
-        s.rings.emplace_back(ring.years, ring.radius);
-    }
-    s.values = form.state.model.domainValues;
-    s.ageText = form.state.ageText;
-    s.birthDatePlaceholder = form.state.birthDatePlaceholder;
-    s.secondDatePlaceholder = form.state.secondDatePlaceholder;
-    s.focus = form.host.focus();
-    return s;
-}
 
 std::string joinLines(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
     std::string bytes;
