@@ -1,0 +1,83 @@
+// Writes TANU's chart pictures into a folder:
+//   tanu_artwork <folder>             the PNG files the program loads
+//   tanu_artwork --preview <folder>   whole-chart previews for judging them (not shipped)
+#include "artwork.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+namespace {
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "tanu_artwork: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool writePreviews(const QString& folder, QString& error) {
+    using tanu::artwork::PreviewScene;
+    PreviewScene oneYear;
+    oneYear.ringYears = {2, 3, 4, 5, 6, 7, 8, 9, 10};
+    oneYear.values = {7, 9, 10, 6, 8, 5, 9, 4, 10, 8};
+    PreviewScene twoYears;
+    twoYears.ringYears = {2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22};
+    twoYears.values = {5, 12, 22, 17, 9, 0, 14, 20, 3, 11};
+    PreviewScene empty;
+    empty.ringYears = oneYear.ringYears;
+    empty.withFieldTexts = false;
+    PreviewScene printed = twoYears;
+    printed.asPrinted = true;
+    const std::pair<const PreviewScene*, const char*> scenes[] = {
+        {&printed, "preview_printed.png"},
+        {&oneYear, "preview_one_year.png"},
+        {&twoYears, "preview_two_years.png"},
+        {&empty, "preview_empty.png"},
+    };
+    for (const auto& [scene, name] : scenes) {
+        const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+        if (!tanu::artwork::drawPreview(*scene).save(path)) {
+            error = QStringLiteral("cannot write ") + path;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The pictures need fonts but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    const QStringList args = QGuiApplication::arguments().mid(1);
+    const bool preview = !args.isEmpty() && args.first() == QLatin1String("--preview");
+    if (args.size() != (preview ? 2 : 1)) {
+        return fail(QStringLiteral("usage: tanu_artwork [--preview] <folder>"));
+    }
+    const QString folder = args.last();
+    if (!QDir().mkpath(folder)) {
+        return fail(QStringLiteral("cannot create ") + folder);
+    }
+
+    // Other families would change every measurement; refuse rather than draw with them.
+    const QString family = QFontInfo(tanu::artwork::artFont(12)).family();
+    if (family != QLatin1String("Liberation Sans") && family != QLatin1String("DejaVu Sans")) {
+        return fail(QStringLiteral("neither Liberation Sans nor DejaVu Sans is installed (got ") +
+                    family + QStringLiteral("); install fonts-liberation"));
+    }
+
+    QString error;
+    const bool ok =
+        preview ? writePreviews(folder, error) : tanu::artwork::writeArtwork(folder, error);
+    if (!ok) {
+        return fail(error);
+    }
+    std::printf("tanu_artwork: wrote %s pictures into %s (font: %s)\n",
+                preview ? "preview" : "chart", qPrintable(QDir(folder).absolutePath()),
+                qPrintable(family));
+    return 0;
+}
