@@ -1,6 +1,7 @@
 #include "tanu_app.h"
 
 #include "control_font.h"
+#include "qt_printer_port.h"
 #include "qt_text.h"
 #include "shell/qt/surface/qt_artwork.h"
 
@@ -8,23 +9,9 @@
 
 namespace tanu::qt {
 
-namespace {
-
-// GAP: stands in for the Qt printer port until the QPainter surface it draws on lands.
-class NoPrinter final : public PrinterPort {
-public:
-    DrawingSurface* beginJob(std::u16string_view, std::u16string& reason) override {
-        reason = u"Printing is not available yet.";
-        return nullptr;
-    }
-    void endJob() override {}
-};
-
-} // namespace
-
 TanuApplication::TanuApplication(StartOptions options)
     : options_(std::move(options)), state_(host_, options_.clock),
-      qtPrinter_(std::make_unique<NoPrinter>()) {}
+      qtPrinter_(std::make_unique<QtPrinterPort>()) {}
 
 TanuApplication::~TanuApplication() {
     // The fields go with the window; their last focus-out must not reach the form.
