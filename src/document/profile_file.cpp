@@ -321,10 +321,10 @@ std::uint32_t openedDomainValue(std::string_view line) {
     return static_cast<std::uint32_t>(value);
 }
 
-std::vector<std::string> splitProfileLines(std::string_view bytes) {
+std::vector<std::string> splitProfileLines(std::string_view bytes, std::size_t maxLines) {
     std::vector<std::string> lines;
     std::size_t start = 0;
-    while (start < bytes.size()) {
+    while (start < bytes.size() && lines.size() < maxLines) {
         const std::size_t feed = bytes.find('\n', start);
         if (feed == std::string_view::npos) {
             lines.emplace_back(bytes.substr(start));
@@ -386,7 +386,7 @@ void openProfile(AppState& state, DocumentPort& port) {
         showMessage(state, OpenFailedCaption, fillMessage(OpenTooLargeText, name));
         return;
     }
-    const std::vector<std::string> lines = splitProfileLines(bytes);
+    const std::vector<std::string> lines = splitProfileLines(bytes, ProfileLineCount);
     if (lines.size() < ProfileLineCount) {
         showMessage(state, OpenFailedCaption, fillMessage(OpenTooShortText, name));
         return;

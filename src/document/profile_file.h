@@ -90,8 +90,9 @@ std::uint32_t openedDomainValue(std::string_view line);
 
 // Splits at line feeds; a carriage return directly before a line feed is not part of the line.
 // An empty line counts, a last line without a line feed counts, and nothing after the final
-// line feed adds no line.
-std::vector<std::string> splitProfileLines(std::string_view bytes);
+// line feed adds no line. Stops after maxLines lines.
+std::vector<std::string> splitProfileLines(std::string_view bytes,
+                                           std::size_t maxLines = static_cast<std::size_t>(-1));
 
 // The file as Save writes it from the current field texts.
 std::string profileBytes(const AppState& state);

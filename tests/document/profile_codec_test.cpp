@@ -118,6 +118,12 @@ TEST(SplitProfileLines, SplitsAtLineFeedsOnly) {
     }
 }
 
+TEST(SplitProfileLines, StopsAtTheLimit) {
+    EXPECT_EQ(splitProfileLines("a\nb\r\nc\nd", 2), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(splitProfileLines("a\nb", 5), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(splitProfileLines("a\n", 0).empty());
+}
+
 struct EncodeCase {
     const char* what;
     std::u16string text;
