@@ -33,6 +33,8 @@ void TanuApplication::start() {
     qtDocuments_.setDialogOwner(window_.get());
     window_->centreOnPrimaryScreen();
     window_->show();
+    // Once shown, the frame around the window is known where the platform reports it.
+    window_->centreOnPrimaryScreen();
 
     host_.attach(state_, window_->chart(), *window_, makeControlFont());
     createDomainFields(state_);
