@@ -44,7 +44,7 @@ void ModalWatcher::poll() {
 
     SeenModal seenBox;
     seenBox.caption = box->windowTitle();
-    seenBox.position = box->geometry().topLeft();
+    seenBox.position = box->frameGeometry().topLeft();
     seenBox.ownedByMainWindow = mainWindow_ && box->parentWidget() == mainWindow_;
     seenBox.buttons = static_cast<int>(box->findChildren<QAbstractButton*>().size());
     if (auto* message = qobject_cast<QMessageBox*>(box)) {

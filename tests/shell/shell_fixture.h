@@ -29,7 +29,7 @@ struct SeenModal {
     int icon = 0;       // a message box's QMessageBox::Icon
     int buttons = 0;    // push buttons in the box
     QStringList labels; // the label texts of other dialogs, in child order
-    QPoint position;    // top left of the box, frame excluded
+    QPoint position;    // top left of the box's frame
     bool ownedByMainWindow = false;
 };
 
