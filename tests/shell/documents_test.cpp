@@ -1,0 +1,198 @@
+// Save and Open through the real Qt file port, into a temporary folder.
+#include "document/profile_file.h"
+#include "shell_fixture.h"
+#include "test_ports.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace tanu::qt::testing {
+namespace {
+
+class DocumentsTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        StartOptions options;
+        options.documents = &dialogs_;
+        startApp(options);
+    }
+
+    std::u16string path(const QString& name) const { return dir_.filePath(name).toStdU16String(); }
+
+    static QByteArray readBytes(const std::u16string& file) {
+        QFile in(QString::fromStdU16String(file));
+        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
+        return in.readAll();
+    }
+
+    static void writeBytes(const std::u16string& file, const QByteArray& bytes) {
+        QFile out(QString::fromStdU16String(file));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(bytes), bytes.size());
+    }
+
+    void typeProfile() {
+        click(FirstTextField);
+        typeIntoFocused(QStringLiteral("Ann Smith"));
+        enterBirthDate(QStringLiteral("2015/3/10"));
+        click(SecondDateField);
+        typeIntoFocused(QStringLiteral("2024/6/1"));
+        click(SecondTextField);
+        typeIntoFocused(QStringLiteral("Mr Jones"));
+        enterDomainValue(0, QStringLiteral("5"));
+        enterDomainValue(3, QStringLiteral("7"));
+        click(DomainField + 9);
+        typeIntoFocused(QStringLiteral("8")); // still focused: Save commits it first
+    }
+
+    QStringList fieldTexts() {
+        QStringList texts;
+        for (int id = DomainField; id <= SecondTextField; ++id) {
+            texts << field(id).text();
+        }
+        return texts;
+    }
+
+    void save(const std::u16string& file) {
+        dialogs_.savePath = file;
+        window().saveAction()->trigger();
+        reactivate();
+    }
+
+    void open(const std::u16string& file) {
+        dialogs_.openPath = file;
+        window().openAction()->trigger();
+        reactivate();
+    }
+
+    QTemporaryDir dir_;
+    ScriptedDialogs dialogs_;
+};
+
+const QByteArray SavedProfile = "Ann Smith\r\n2015/3/10\r\n2024/6/1\r\nMr Jones\r\n"
+                                "5\r\n0\r\n0\r\n7\r\n0\r\n0\r\n0\r\n0\r\n0\r\n8\r\n";
+
+TEST_F(DocumentsTest, SaveWritesTheFourteenLinesExactly) {
+    typeProfile();
+    const std::u16string file = path(QStringLiteral("ann.tanu"));
+    save(file);
+    EXPECT_EQ(dialogs_.proposed, u"untitled.tanu");
+    EXPECT_EQ(readBytes(file), SavedProfile);
+    EXPECT_TRUE(modals_->seen.empty());
+    // Only the profile is left in the folder: the temporary file was renamed into place.
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"ann.tanu"});
+}
+
+TEST_F(DocumentsTest, SaveAfterNewWritesTheEmptyProfile) {
+    window().newAction()->trigger();
+    const std::u16string file = path(QStringLiteral("empty.tanu"));
+    save(file);
+    const QByteArray bytes = readBytes(file);
+    EXPECT_EQ(bytes.size(), 58);
+    EXPECT_EQ(bytes, QByteArray("\r\nYYYY/MM/DD\r\nYYYY/MM/DD\r\n\r\n") +
+                         QByteArray("0\r\n").repeated(10));
+}
+
+TEST_F(DocumentsTest, SaveReplacesAnExistingFileWhole) {
+    const std::u16string file = path(QStringLiteral("old.tanu"));
+    writeBytes(file, QByteArray(4000, 'x'));
+    typeProfile();
+    save(file);
+    EXPECT_EQ(readBytes(file), SavedProfile);
+}
+
+TEST_F(DocumentsTest, SaveIntoAMissingFolderSaysSoAndWritesNothing) {
+    typeProfile();
+    save(path(QStringLiteral("no/such/folder/ann.tanu")));
+    ASSERT_EQ(modals_->seen.size(), 1u);
+    EXPECT_EQ(modals_->seen.front().caption, QStringLiteral("Cannot save profile"));
+    EXPECT_TRUE(modals_->seen.front().text.startsWith(
+        QStringLiteral("The profile could not be saved as \"ann.tanu\".")));
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(DocumentsTest, OpenBringsBackWhatSaveWrote) {
+    typeProfile();
+    const std::u16string file = path(QStringLiteral("ann.tanu"));
+    save(file);
+    const QStringList saved = fieldTexts();
+    const ChartModel model = state().model;
+
+    window().newAction()->trigger();
+    ASSERT_NE(fieldTexts(), saved);
+    open(file);
+
+    EXPECT_TRUE(modals_->seen.empty());
+    EXPECT_EQ(fieldTexts(), saved);
+    EXPECT_EQ(state().model.domainValues, model.domainValues);
+    EXPECT_EQ(state().ageText, u"9");
+    EXPECT_TRUE(domainFieldsEnabled());
+    EXPECT_FALSE(state().birthDatePlaceholder);
+    EXPECT_EQ(focusedField(), FirstTextField);
+    EXPECT_EQ(field(FirstTextField).cursorPosition(), 9);
+    EXPECT_FALSE(field(FirstTextField).hasSelectedText());
+}
+
+TEST_F(DocumentsTest, ReadOnlyFileOpens) {
+    const std::u16string file = path(QStringLiteral("locked.tanu"));
+    writeBytes(file, SavedProfile);
+    ASSERT_TRUE(QFile::setPermissions(QString::fromStdU16String(file),
+                                      QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    open(file);
+    EXPECT_TRUE(modals_->seen.empty());
+    EXPECT_EQ(field(FirstTextField).text(), QStringLiteral("Ann Smith"));
+    EXPECT_EQ(field(DomainField + 9).text(), QStringLiteral("8"));
+}
+
+TEST_F(DocumentsTest, FilesThatAreNoProfileAreRefusedAndChangeNothing) {
+    const struct {
+        const char* name;
+        QByteArray bytes; // empty: no file at all
+        QString textStart;
+    } cases[] = {
+        {"short.tanu", "Ann\r\n2015/3/10\r\n\r\n",
+         "The file \"short.tanu\" is not a TANU profile: it has fewer than fourteen lines."},
+        {"empty.tanu", "",
+         "The file \"empty.tanu\" is not a TANU profile: it has fewer than fourteen lines."},
+        {"huge.tanu", SavedProfile + QByteArray(64 * 1024, '\n'),
+         "The file \"huge.tanu\" is not a TANU profile: it is larger than 64 KB."},
+        {"missing.tanu", QByteArray(), "The file \"missing.tanu\" could not be read."},
+    };
+    click(FirstTextField);
+    typeIntoFocused(QStringLiteral("Kept"));
+    const QStringList before = fieldTexts();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        modals_->seen.clear();
+        const std::u16string file = path(QString::fromLatin1(c.name));
+        if (std::string_view(c.name) != "missing.tanu") {
+            writeBytes(file, c.bytes);
+        }
+        open(file);
+        ASSERT_EQ(modals_->seen.size(), 1u);
+        EXPECT_EQ(modals_->seen.front().caption, QStringLiteral("Cannot open profile"));
+        EXPECT_TRUE(modals_->seen.front().text.startsWith(c.textStart))
+            << modals_->seen.front().text.toStdString();
+        EXPECT_EQ(fieldTexts(), before);
+    }
+}
+
+TEST_F(DocumentsTest, CancelledDialogsChangeNothing) {
+    click(FirstTextField);
+    typeIntoFocused(QStringLiteral("Kept"));
+    const QStringList before = fieldTexts();
+    dialogs_.openPath.reset();
+    dialogs_.savePath.reset();
+    window().openAction()->trigger();
+    window().saveAction()->trigger();
+    EXPECT_EQ(dialogs_.openAsked, 1);
+    EXPECT_EQ(dialogs_.saveAsked, 1);
+    EXPECT_EQ(fieldTexts(), before);
+    EXPECT_TRUE(modals_->seen.empty());
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+}
+
+} // namespace
+} // namespace tanu::qt::testing
