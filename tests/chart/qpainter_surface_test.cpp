@@ -15,6 +15,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -229,6 +231,102 @@ TEST_F(QPainterSurfaceTest, PicturesScaleIntoTheirRectangleAndAMissingOneFails) 
     EXPECT_EQ(image.pixel(17, 15), qRgb(0, 0, 255));
     EXPECT_TRUE(isWhite(image.pixel(8, 8)));
     EXPECT_TRUE(isWhite(image.pixel(28, 24)));
+}
+
+// The largest difference in any channel between two images of the same size.
+int largestDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest =
+                std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    }
+    return largest;
+}
+
+// Rings through the surface, which keeps them as a picture between paints, against the same
+// rings stroked straight onto the image.
+struct RingImages {
+    QImage throughSurface;
+    QImage direct;
+};
+
+RingImages paintRings(qreal ratio, QPointF offset) {
+    const QSize pixels(static_cast<int>(400 * ratio), static_cast<int>(300 * ratio));
+    const std::vector<IntRect> rings = {
+        {150, 100, 100, 100}, {120, 70, 160, 160}, {60, 10, 280, 280}};
+    RingImages out{QImage(pixels, QImage::Format_ARGB32_Premultiplied),
+                   QImage(pixels, QImage::Format_ARGB32_Premultiplied)};
+    for (QImage* image : {&out.throughSurface, &out.direct}) {
+        image->setDevicePixelRatio(ratio);
+        image->fill(qRgb(200, 230, 250));
+    }
+    {
+        QPainter painter(&out.throughSurface);
+        QPainterSurface surface(painter);
+        surface.translateWorld(static_cast<float>(offset.x()), static_cast<float>(offset.y()));
+        surface.setAntiAlias(true);
+        for (const IntRect& r : rings) {
+            surface.drawEllipse(0xFF000000, 1.8f, r);
+        }
+    } // the destructor draws what is held back
+    QPainter painter(&out.direct);
+    painter.translate(offset);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, static_cast<qreal>(1.8f), Qt::SolidLine, Qt::FlatCap));
+    for (const IntRect& r : rings) {
+        painter.drawEllipse(QRectF(r.x, r.y, r.width, r.height));
+    }
+    return out;
+}
+
+TEST_F(QPainterSurfaceTest, RingsKeptAsAPictureMatchRingsStrokedDirectly) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        for (const QPointF offset : {QPointF(0, 0), QPointF(7, -3), QPointF(0.25, 0.5)}) {
+            for (int paint = 0; paint < 2; ++paint) { // made, then found again
+                const RingImages images = paintRings(ratio, offset);
+                EXPECT_LE(largestDifference(images.throughSurface, images.direct), 1)
+                    << "ratio " << ratio << " offset " << offset.x() << "," << offset.y();
+                EXPECT_TRUE(
+                    isDark(images.direct.pixel(static_cast<int>(ratio * (200 + offset.x())),
+                                               static_cast<int>(ratio * (10 + offset.y())))));
+            }
+        }
+    }
+}
+
+TEST_F(QPainterSurfaceTest, AHeldBackRingIsDrawnBeforeWhatFollowsIt) {
+    QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QPainterSurface surface(painter);
+    surface.drawEllipse(0xFF000000, 1.8f, {10, 10, 80, 80});
+    // Drawn after the ring: covers its top.
+    surface.fillPie(0xFFFF0000, {30, 0, 40, 40}, 180, 180);
+    surface.flush();
+    painter.end();
+    EXPECT_EQ(image.pixel(50, 10), qRgb(255, 0, 0));
+    EXPECT_TRUE(isDark(image.pixel(50, 89)));
+}
+
+TEST_F(QPainterSurfaceTest, AScaledPictureFollowsEachTargetSize) {
+    QImage picture(4, 4, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::blue);
+    const QtBitmap bitmap(picture);
+    for (const int size : {8, 20, 8}) {
+        QImage image(40, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterSurface surface(painter);
+        surface.drawImage(&bitmap, {5, 5, size, size});
+        painter.end();
+        EXPECT_EQ(image.pixel(5 + size - 1, 5 + size - 1), qRgb(0, 0, 255)) << size;
+        EXPECT_TRUE(isWhite(image.pixel(5 + size + 1, 5 + size + 1))) << size;
+    }
 }
 
 TEST_F(QPainterSurfaceTest, TextIsClippedToItsBox) {

@@ -13,6 +13,7 @@
 #include <QTransform>
 
 #include <cmath>
+#include <list>
 
 namespace tanu {
 
@@ -54,6 +55,70 @@ bool familyAvailable(const QString& family) {
            resolved != genericSansSerifFamily();
 }
 
+// Room around outlines for the pen and its antialiased edge, in device pixels.
+qreal outlineMargin(qreal penWidth) {
+    return std::ceil(penWidth / 2) + 2;
+}
+
+// A run of outlines drawn once into a transparent picture at device resolution.
+struct OutlinePicture {
+    Argb colour;
+    qreal penWidth;
+    bool antialiased;
+    qreal pixelRatio;
+    std::vector<QRectF> rects; // relative to the picture's top-left corner
+    QImage image;
+};
+
+// The most recent pictures: a repaint of the same scale finds its rings here. Two are kept
+// (about 0.6 MB each for the window's rings) so that alternating scales do not thrash.
+std::list<OutlinePicture>& outlinePictures() {
+    static std::list<OutlinePicture> pictures;
+    return pictures;
+}
+constexpr std::size_t KeptOutlinePictures = 2;
+
+const QImage& outlinePicture(Argb colour, qreal penWidth, bool antialiased, qreal pixelRatio,
+                             const std::vector<QRectF>& rects) {
+    auto& pictures = outlinePictures();
+    for (auto it = pictures.begin(); it != pictures.end(); ++it) {
+        if (it->colour == colour && it->penWidth == penWidth && it->antialiased == antialiased &&
+            it->pixelRatio == pixelRatio && it->rects == rects) {
+            pictures.splice(pictures.begin(), pictures, it);
+            return pictures.front().image;
+        }
+    }
+    // The rects start a margin in from the corner; the same margin is left on the far sides.
+    const qreal margin = outlineMargin(penWidth);
+    QRectF extent;
+    for (const QRectF& r : rects) {
+        extent = extent.united(r);
+    }
+    QImage image(static_cast<int>(std::ceil(extent.right() + margin)),
+                 static_cast<int>(std::ceil(extent.bottom() + margin)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, antialiased);
+        painter.setPen(worldPen(colour, static_cast<float>(penWidth)));
+        painter.setBrush(Qt::NoBrush);
+        for (const QRectF& r : rects) {
+            painter.drawEllipse(r);
+        }
+    }
+    image.setDevicePixelRatio(pixelRatio);
+    pictures.push_front({colour, penWidth, antialiased, pixelRatio, rects, std::move(image)});
+    if (pictures.size() > KeptOutlinePictures) {
+        pictures.pop_back();
+    }
+    return pictures.front().image;
+}
+
+bool onWholePixels(QPointF p) {
+    return std::abs(p.x() - std::round(p.x())) < 1e-9 && std::abs(p.y() - std::round(p.y())) < 1e-9;
+}
+
 } // namespace
 
 const QString& genericSansSerifFamily() {
@@ -72,8 +137,13 @@ QPainterSurface::QPainterSurface(QPainter& painter) : painter_(painter) {
     deviceSize_ = deviceSizeOf(*painter_.device());
     // Printers and PDF have no copy mode; opaque colours come out the same without it.
     porterDuff_ = painter_.paintEngine()->hasFeature(QPaintEngine::PorterDuff);
+    raster_ = painter_.paintEngine()->type() == QPaintEngine::Raster;
     // Scaled pictures are filtered, not picked pixel by pixel.
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
+QPainterSurface::~QPainterSurface() {
+    flush();
 }
 
 bool QPainterSurface::usable() {
@@ -84,8 +154,41 @@ bool QPainterSurface::usable() {
     return true;
 }
 
+bool QPainterSurface::ready() {
+    flush();
+    return usable();
+}
+
+void QPainterSurface::flush() {
+    if (!held_) {
+        return;
+    }
+    const HeldOutlines held = std::move(*held_);
+    held_.reset();
+    if (!painter_.isActive()) {
+        return;
+    }
+    // The picture starts on a whole device pixel so that it is copied pixel for pixel.
+    const qreal margin = outlineMargin(held.penWidth);
+    QRectF extent;
+    for (const QRectF& r : held.rects) {
+        extent = extent.united(r);
+    }
+    const QPointF origin(std::floor(extent.left()) - margin, std::floor(extent.top()) - margin);
+    std::vector<QRectF> rects;
+    rects.reserve(held.rects.size());
+    for (const QRectF& r : held.rects) {
+        rects.push_back(r.translated(-origin));
+    }
+    const QImage& picture =
+        outlinePicture(held.colour, held.penWidth, held.antialiased, held.pixelRatio, rects);
+    // Placed through the transform in force (a whole-pixel translation and the pixel ratio), which
+    // also carries a widget's offset within its window.
+    painter_.drawImage(painter_.deviceTransform().inverted().map(origin), picture);
+}
+
 void QPainterSurface::clear(Argb colour) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     painter_.save();
@@ -98,7 +201,7 @@ void QPainterSurface::clear(Argb colour) {
 }
 
 IntRect QPainterSurface::visibleBounds() {
-    if (!usable()) {
+    if (!ready()) {
         return {};
     }
     bool invertible = false;
@@ -116,7 +219,7 @@ IntRect QPainterSurface::visibleBounds() {
 }
 
 WorldTransform QPainterSurface::worldTransform() {
-    if (!usable()) {
+    if (!ready()) {
         return {};
     }
     const QTransform& t = painter_.worldTransform();
@@ -125,14 +228,14 @@ WorldTransform QPainterSurface::worldTransform() {
 }
 
 void QPainterSurface::setWorldTransform(const WorldTransform& t) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     painter_.setWorldTransform(QTransform(t.m11, t.m12, t.m21, t.m22, t.dx, t.dy));
 }
 
 void QPainterSurface::translateWorld(float dx, float dy) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     // QPainter prepends, as the port asks.
@@ -140,7 +243,7 @@ void QPainterSurface::translateWorld(float dx, float dy) {
 }
 
 void QPainterSurface::rotateWorld(float degrees) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     // Prepended, and clockwise on a y-down device for positive angles, as the port asks.
@@ -148,14 +251,14 @@ void QPainterSurface::rotateWorld(float degrees) {
 }
 
 void QPainterSurface::setAntiAlias(bool on) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     painter_.setRenderHint(QPainter::Antialiasing, on);
 }
 
 void QPainterSurface::setCompositing(CompositingMode mode) {
-    if (!usable() || !porterDuff_) {
+    if (!ready() || !porterDuff_) {
         return;
     }
     painter_.setCompositionMode(mode == CompositingMode::SourceCopy
@@ -164,7 +267,7 @@ void QPainterSurface::setCompositing(CompositingMode mode) {
 }
 
 void QPainterSurface::drawImage(const Bitmap* bitmap, IntRect target) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     const auto* picture = dynamic_cast<const QtBitmap*>(bitmap);
@@ -172,11 +275,24 @@ void QPainterSurface::drawImage(const Bitmap* bitmap, IntRect target) {
         lastStatus = DrawStatus::InvalidParameter;
         return;
     }
-    painter_.drawImage(toQRectF(target), picture->image());
+    const QImage& image = picture->image();
+    // On a raster device whose pixels the target meets exactly, a picture that has to be
+    // resampled is resampled once and then copied.
+    const QTransform device = painter_.deviceTransform();
+    const QRectF onDevice = device.mapRect(toQRectF(target));
+    if (raster_ && painter_.worldTransform().type() <= QTransform::TxTranslate &&
+        device.type() <= QTransform::TxScale && device.m11() > 0 && device.m22() == device.m11() &&
+        onWholePixels(onDevice.topLeft()) && onWholePixels(onDevice.bottomRight()) &&
+        !onDevice.isEmpty() && onDevice.size().toSize() != image.size()) {
+        const QImage& scaled = picture->scaledTo(onDevice.size().toSize(), device.m11());
+        painter_.drawImage(device.inverted().map(onDevice.topLeft()), scaled);
+        return;
+    }
+    painter_.drawImage(toQRectF(target), image);
 }
 
 void QPainterSurface::fillPie(Argb colour, IntRect bounds, float startDegrees, float sweepDegrees) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     if (bounds.width < 0 || bounds.height < 0) {
@@ -197,13 +313,36 @@ void QPainterSurface::drawEllipse(Argb colour, float penWidth, IntRect bounds) {
     if (!usable()) {
         return;
     }
+    const QTransform& world = painter_.worldTransform();
+    const QTransform device = painter_.deviceTransform();
+    const QRectF onDevice = device.mapRect(toQRectF(bounds));
+    const qreal ratio = device.m11();
+    const bool canHold = raster_ && world.type() <= QTransform::TxTranslate &&
+                         device.type() <= QTransform::TxScale && ratio > 0 &&
+                         device.m22() == ratio &&
+                         painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                         onWholePixels(onDevice.topLeft());
+    if (canHold) {
+        const qreal width = static_cast<qreal>(penWidth) * ratio;
+        const bool antialiased = painter_.testRenderHint(QPainter::Antialiasing);
+        if (held_ && (held_->colour != colour || held_->penWidth != width ||
+                      held_->antialiased != antialiased || held_->pixelRatio != ratio)) {
+            flush();
+        }
+        if (!held_) {
+            held_ = HeldOutlines{colour, width, antialiased, ratio, {}};
+        }
+        held_->rects.push_back(onDevice);
+        return;
+    }
+    flush();
     painter_.setPen(worldPen(colour, penWidth));
     painter_.setBrush(Qt::NoBrush);
     painter_.drawEllipse(toQRectF(bounds));
 }
 
 void QPainterSurface::drawLine(Argb colour, float penWidth, int x1, int y1, int x2, int y2) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     painter_.setPen(worldPen(colour, penWidth));
@@ -212,7 +351,7 @@ void QPainterSurface::drawLine(Argb colour, float penWidth, int x1, int y1, int 
 
 void QPainterSurface::drawString(std::u16string_view text, const ChartFont& font, RectF box,
                                  TextAlignment alignment, Argb colour) {
-    if (!usable()) {
+    if (!ready()) {
         return;
     }
     painter_.setFont(fontFor(font));

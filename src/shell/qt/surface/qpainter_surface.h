@@ -7,6 +7,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ public:
     // The painter must be active and stay so while the surface is in use; an inactive painter
     // makes every call fail and draw nothing.
     explicit QPainterSurface(QPainter& painter);
+    ~QPainterSurface() override;
+    QPainterSurface(const QPainterSurface&) = delete;
+    QPainterSurface& operator=(const QPainterSurface&) = delete;
 
     void clear(Argb colour) override;
     IntRect visibleBounds() override;
@@ -40,8 +44,24 @@ public:
     // The Qt font a text in this chart font is drawn with.
     QFont fontFor(const ChartFont& font);
 
+    // Draws the ellipse outlines held back so far. Every other call and the destructor do this
+    // first; call it only when ending the painter while the surface is still alive.
+    void flush();
+
 private:
+    // Wide antialiased strokes are slow in Qt's rasteriser (about 0.1 ms for a large circle),
+    // so on raster devices a run of ellipse outlines is held back and drawn at once from a
+    // picture kept between paints.
+    struct HeldOutlines {
+        Argb colour;
+        qreal penWidth; // device pixels
+        bool antialiased;
+        qreal pixelRatio;
+        std::vector<QRectF> rects; // device pixels
+    };
+
     bool usable();
+    bool ready(); // flushes, then usable()
 
     struct MadeFont {
         std::u16string family;
@@ -53,6 +73,8 @@ private:
     QPainter& painter_;
     QSizeF deviceSize_; // the whole device in painter units, before any world transform
     bool porterDuff_ = false;
+    bool raster_ = false;
+    std::optional<HeldOutlines> held_;
     std::vector<MadeFont> fonts_; // made once per surface: several texts share each
 };
 

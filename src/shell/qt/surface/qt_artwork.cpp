@@ -7,6 +7,14 @@
 
 namespace tanu {
 
+const QImage& QtBitmap::scaledTo(QSize devicePixels, qreal pixelRatio) const {
+    if (scaled_.size() != devicePixels || scaled_.devicePixelRatio() != pixelRatio) {
+        scaled_ = image_.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled_.setDevicePixelRatio(pixelRatio);
+    }
+    return scaled_;
+}
+
 std::unique_ptr<Bitmap> QtImageDecoder::decodeFile(const std::filesystem::path& path, int& status) {
     const QString file = QString::fromStdU16String(path.u16string());
     if (!QFileInfo(file).isFile()) {

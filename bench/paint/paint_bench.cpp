@@ -1,0 +1,100 @@
+// One full chart paint onto an image the size of the window, against a floor of clearing the
+// image and drawing the background picture alone.
+#include "chart/chart_painter.h"
+#include "shell/qt/surface/qpainter_surface.h"
+#include "shell/qt/surface/qt_artwork.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdio>
+#include <map>
+
+namespace {
+
+using namespace tanu;
+
+// The painter reads no field on the window; a host that holds nothing will do.
+class EmptyHost final : public FieldHost {
+public:
+    void createField(int, FieldRect) override {}
+    std::u16string fieldText(int) const override { return {}; }
+    void setFieldText(int, std::u16string_view) override {}
+    void setFieldEnabled(int, bool) override {}
+    void setFocus(int) override {}
+    void selectText(int, int, int) override {}
+    void showMessage(std::u16string_view, std::u16string_view, MessageIcon) override {}
+    void repaintNow() override {}
+};
+
+ImageSet& artwork() {
+    static ImageSet images = [] {
+        ImageSet loaded;
+        QtImageDecoder decoder;
+        const QString folder = QCoreApplication::applicationDirPath() + "/data";
+        loadImageSet(loaded, folder.toStdU16String(), decoder);
+        if (bitmapOf(loaded.background) == nullptr) {
+            std::fprintf(stderr, "no artwork in %s\n", qPrintable(folder));
+        }
+        return loaded;
+    }();
+    return images;
+}
+
+QImage windowImage(int pixelRatio) {
+    QImage image(ChartWidth * pixelRatio, ChartHeight * pixelRatio,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    return image;
+}
+
+void floorClearAndBackground(benchmark::State& state) {
+    QImage image = windowImage(static_cast<int>(state.range(0)));
+    const Bitmap* background = bitmapOf(artwork().background);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QPainterSurface surface(painter);
+        surface.clear(0xFFFFFFFF);
+        surface.drawImage(background, {0, 0, ChartWidth, ChartHeight});
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void fullPaint(benchmark::State& state) {
+    QImage image = windowImage(static_cast<int>(state.range(0)));
+    EmptyHost host;
+    AppState app(host, [] { return CalendarDate{2026, 12, 6}; });
+    rebuildRings(app.model, 7, 15); // nine rings
+    app.model.domainValues = {9, 12, 15, 7, 11, 13, 8, 14, 10, 12};
+    app.ageText = u"11";
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QPainterSurface surface(painter);
+        paintChart(surface, app, artwork(), false);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+BENCHMARK(floorClearAndBackground)->ArgName("ratio")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(fullPaint)->ArgName("ratio")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    artwork();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
