@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+#include <thread>
+
 namespace tanu::qt {
 
 TanuApplication::TanuApplication(StartOptions options)
@@ -21,16 +23,23 @@ TanuApplication::~TanuApplication() {
 }
 
 void TanuApplication::start() {
-    QtImageDecoder decoder;
-    loadImageSet(images_, options_.dataFolder, decoder);
-    rebuildRings(state_.model, 7, 15);
-    state_.birthDatePlaceholder = true;
-    state_.secondDatePlaceholder = true;
+    {
+        // Decoding the artwork takes as long as building the window, so it runs on the other
+        // core meanwhile. Nothing reads the pictures before the join, and the window is shown
+        // only after it: the first paint has every picture, as if they were loaded first.
+        std::jthread artwork([this] {
+            QtImageDecoder decoder;
+            loadImageSet(images_, options_.dataFolder, decoder);
+        });
+        rebuildRings(state_.model, 7, 15);
+        state_.birthDatePlaceholder = true;
+        state_.secondDatePlaceholder = true;
 
-    DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
-    PrinterPort& printer = options_.printer ? *options_.printer : *qtPrinter_;
-    window_ = std::make_unique<MainWindow>(state_, images_, host_, documents, printer);
-    qtDocuments_.setDialogOwner(window_.get());
+        DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
+        PrinterPort& printer = options_.printer ? *options_.printer : *qtPrinter_;
+        window_ = std::make_unique<MainWindow>(state_, images_, host_, documents, printer);
+        qtDocuments_.setDialogOwner(window_.get());
+    }
     window_->centreOnPrimaryScreen();
     window_->show();
     // Once shown, the frame around the window is known where the platform reports it.
