@@ -1,0 +1,79 @@
+// A typical profile painted with the real artwork, compared with the picture kept in golden/.
+// After a deliberate change of the chart or its artwork, look at the new picture and then
+// rewrite it with TANU_UPDATE_GOLDEN=1.
+#include "qt_chart_test_support.h"
+
+#include "shell/qt/surface/qt_artwork.h"
+
+#include "scripted_host.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+
+#include <cstdlib>
+#include <string>
+
+namespace tanu {
+namespace {
+
+constexpr int Tolerance = 8; // per channel, for rounding in antialiased edges and text
+
+QString goldenPath(const char* name) {
+    return QStringLiteral(TANU_GOLDEN_DIR "/") + name;
+}
+
+// Where a failing comparison leaves the picture it got.
+QString actualPath(const char* name) {
+    return QDir::temp().filePath(QStringLiteral("tanu-actual-") + name);
+}
+
+void compareWithGolden(const QImage& painted, const char* name) {
+    const QImage actual = painted.convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIsSet("TANU_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(actual.save(goldenPath(name), "PNG", 0));
+        GTEST_SKIP() << "rewrote " << goldenPath(name).toStdString();
+    }
+    const QImage golden = QImage(goldenPath(name)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(golden.isNull()) << "no golden picture " << goldenPath(name).toStdString();
+    ASSERT_EQ(golden.size(), actual.size());
+    int off = 0;
+    QPoint first;
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            const QRgb p = actual.pixel(x, y);
+            const QRgb q = golden.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > Tolerance ||
+                std::abs(qGreen(p) - qGreen(q)) > Tolerance ||
+                std::abs(qBlue(p) - qBlue(q)) > Tolerance) {
+                first = off == 0 ? QPoint(x, y) : first;
+                ++off;
+            }
+        }
+    }
+    if (off != 0) {
+        actual.save(actualPath(name));
+    }
+    EXPECT_EQ(off, 0) << "pixels off, the first at (" << first.x() << ", " << first.y()
+                      << "); painted picture left in " << actualPath(name).toStdString();
+}
+
+TEST(GoldenPicture, TypicalProfileOnTheWindow) {
+    testing::ensureGuiApplication();
+    QtImageDecoder decoder;
+    ImageSet images;
+    loadImageSet(images, TANU_DATA_DIR, decoder);
+    ASSERT_NE(bitmapOf(images.background), nullptr) << "artwork missing in " TANU_DATA_DIR;
+
+    testing::StartedForm form;
+    // A twelve-year-old with domains between 8 and 15 years on the scale 7..15.
+    rebuildRings(form.state.model, 7, 15);
+    form.state.model.domainValues = {9, 12, 14, 10, 11, 13, 8, 15, 12, 10};
+    form.state.ageText = u"12";
+
+    compareWithGolden(testing::paintToImage(form.state, images), "typical_profile.png");
+}
+
+} // namespace
+} // namespace tanu
