@@ -35,6 +35,10 @@ struct Paper {
     QSize landscapePoints;
 };
 
+void PrintTo(const Paper& paper, std::ostream* out) {
+    *out << paper.name;
+}
+
 class PrintTest : public ShellTest, public ::testing::WithParamInterface<Paper> {
 protected:
     void SetUp() override {
