@@ -48,12 +48,14 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     aboutAction_ = help->addAction(QStringLiteral("&About ..."), this, &MainWindow::aboutCommand);
-    // Alt+? is Alt+Shift+/ on most layouts; keyboards report it either way.
+    // Alt+? is Alt+Shift+/ on most layouts; keyboards report it either way. One key press
+    // may then match two of these, which Qt reports as ambiguous: that opens the box too.
     for (const QKeyCombination keys :
          {Qt::ALT | Qt::Key_Question, Qt::ALT | Qt::SHIFT | Qt::Key_Question,
           Qt::ALT | Qt::Key_Slash}) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
         connect(shortcut, &QShortcut::activated, this, &MainWindow::aboutCommand);
+        connect(shortcut, &QShortcut::activatedAmbiguously, this, &MainWindow::aboutCommand);
     }
 }
 
