@@ -14,6 +14,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdlib>
@@ -302,6 +303,39 @@ TEST_F(QPainterSurfaceTest, RingsKeptAsAPictureMatchRingsStrokedDirectly) {
             }
         }
     }
+}
+
+// A chart on a widget that does not start at its window's corner, as below a menu bar.
+class ChartWidget : public QWidget {
+public:
+    ChartWidget(const AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+        setFixedSize(912, 699);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QPainterSurface surface(painter);
+        paintChart(surface, state_, ImageSet{}, false);
+    }
+
+private:
+    const AppState& state_;
+};
+
+TEST_F(QPainterSurfaceTest, OnAWidgetInsideItsWindowTheRingsStayOnTheWedges) {
+    StartedForm form;
+    form.state.model.domainValues[0] = 11; // radius 123
+    QWidget window;
+    window.setFixedSize(920, 720);
+    ChartWidget chart(form.state, &window);
+    chart.move(3, 19);
+    const QImage image = window.grab().toImage();
+    const QPointF centre(3 + 456, 19 + 349);
+    EXPECT_EQ(pixelAt(image, bisector(0), 120, centre), Green);
+    EXPECT_TRUE(isDark(pixelAt(image, bisector(0), 123, centre)));
+    EXPECT_TRUE(isWhite(pixelAt(image, bisector(0), 126, centre)));
+    EXPECT_TRUE(isDark(image.pixel(3 + 456, 19 + 349 - 195)));
 }
 
 TEST_F(QPainterSurfaceTest, AHeldBackRingIsDrawnBeforeWhatFollowsIt) {

@@ -5,7 +5,7 @@
 #include "chart/chart_painter.h"
 #include "shell/qt/surface/qpainter_surface.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -14,12 +14,13 @@
 namespace tanu::testing {
 
 inline void ensureGuiApplication() {
-    static QGuiApplication* app = [] {
+    static QApplication* app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "tanu_chart_qt_tests";
         static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv); // lives until the process ends
+        // Widgets too: the chart is also painted on one.
+        return new QApplication(argc, argv); // lives until the process ends
     }();
     (void)app;
 }
