@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     qt6-base-dev libgl-dev
     libgtest-dev libbenchmark-dev
-    fonts-liberation fontconfig
+    fonts-liberation fontconfig poppler-utils
     xvfb xauth
 )
 
