@@ -449,6 +449,22 @@ TEST_F(QPainterSurfaceTest, AnInactivePainterMakesEveryCallFailQuietly) {
     EXPECT_EQ(surface.lastStatus, DrawStatus::WrongState);
 }
 
+TEST_F(QPainterSurfaceTest, ModelsBrokenUpstreamStillPaintTheRest) {
+    const std::vector<std::vector<RingMark>> scales = {
+        {},
+        {{10, 195}},
+        {{0, 51}, {1, 80}, {23, 110}, {4000000000u, 195}},
+        {{2, -40}, {4, 2147483647}, {6, 300}},
+    };
+    for (const auto& rings : scales) {
+        StartedForm form;
+        form.state.model.rings = rings;
+        form.state.model.domainValues = {2, 4, 6, 23, 0, 0, 0, 0, 0, 0xFFFFFFFFu};
+        const QImage image = testing::paintToImage(form.state, testing::namedImageSet(), true);
+        EXPECT_TRUE(isWhite(image.pixel(2, 2)));
+    }
+}
+
 // Collects Qt's warnings while alive.
 class WarningCatcher {
 public:

@@ -115,6 +115,14 @@ const QImage& outlinePicture(Argb colour, qreal penWidth, bool antialiased, qrea
     return pictures.front().image;
 }
 
+// Pictures kept between paints stay this small (device pixels a side); anything larger is
+// drawn straight away.
+constexpr qreal LargestKeptPicture = 4096;
+
+bool keepable(const QRectF& r) {
+    return r.width() <= LargestKeptPicture && r.height() <= LargestKeptPicture;
+}
+
 bool onWholePixels(QPointF p) {
     return std::abs(p.x() - std::round(p.x())) < 1e-9 && std::abs(p.y() - std::round(p.y())) < 1e-9;
 }
@@ -170,11 +178,8 @@ void QPainterSurface::flush() {
     }
     // The picture starts on a whole device pixel so that it is copied pixel for pixel.
     const qreal margin = outlineMargin(held.penWidth);
-    QRectF extent;
-    for (const QRectF& r : held.rects) {
-        extent = extent.united(r);
-    }
-    const QPointF origin(std::floor(extent.left()) - margin, std::floor(extent.top()) - margin);
+    const QPointF origin(std::floor(held.extent.left()) - margin,
+                         std::floor(held.extent.top()) - margin);
     std::vector<QRectF> rects;
     rects.reserve(held.rects.size());
     for (const QRectF& r : held.rects) {
@@ -283,7 +288,7 @@ void QPainterSurface::drawImage(const Bitmap* bitmap, IntRect target) {
     if (raster_ && painter_.worldTransform().type() <= QTransform::TxTranslate &&
         device.type() <= QTransform::TxScale && device.m11() > 0 && device.m22() == device.m11() &&
         onWholePixels(onDevice.topLeft()) && onWholePixels(onDevice.bottomRight()) &&
-        !onDevice.isEmpty() && onDevice.size().toSize() != image.size()) {
+        !onDevice.isEmpty() && keepable(onDevice) && onDevice.size().toSize() != image.size()) {
         const QImage& scaled = picture->scaledTo(onDevice.size().toSize(), device.m11());
         painter_.drawImage(device.inverted().map(onDevice.topLeft()), scaled);
         return;
@@ -321,18 +326,20 @@ void QPainterSurface::drawEllipse(Argb colour, float penWidth, IntRect bounds) {
                          device.type() <= QTransform::TxScale && ratio > 0 &&
                          device.m22() == ratio &&
                          painter_.compositionMode() == QPainter::CompositionMode_SourceOver &&
-                         onWholePixels(onDevice.topLeft());
+                         onWholePixels(onDevice.topLeft()) && keepable(onDevice);
     if (canHold) {
         const qreal width = static_cast<qreal>(penWidth) * ratio;
         const bool antialiased = painter_.testRenderHint(QPainter::Antialiasing);
         if (held_ && (held_->colour != colour || held_->penWidth != width ||
-                      held_->antialiased != antialiased || held_->pixelRatio != ratio)) {
+                      held_->antialiased != antialiased || held_->pixelRatio != ratio ||
+                      !keepable(held_->extent.united(onDevice)))) {
             flush();
         }
         if (!held_) {
-            held_ = HeldOutlines{colour, width, antialiased, ratio, {}};
+            held_ = HeldOutlines{colour, width, antialiased, ratio, {}, onDevice};
         }
         held_->rects.push_back(onDevice);
+        held_->extent = held_->extent.united(onDevice);
         return;
     }
     flush();

@@ -4,6 +4,7 @@
 #include "chart/drawing_surface.h"
 
 #include <QFont>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -58,6 +59,7 @@ private:
         bool antialiased;
         qreal pixelRatio;
         std::vector<QRectF> rects; // device pixels
+        QRectF extent;             // all of them together
     };
 
     bool usable();
