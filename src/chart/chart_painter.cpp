@@ -198,6 +198,10 @@ void drawLeftText(std::u16string_view text, DrawingSurface& surface, int x, int 
     surface.drawString(text, makeChartFont(ChartFontPoints), box, TextAlignment::Near, Black);
 }
 
+Argb wedgeColour(std::size_t domain) {
+    return WedgeColours.at(domain);
+}
+
 ChartFont makeChartFont(float sizePoints) {
     return ChartFont{u"Arial", sizePoints, true};
 }

@@ -33,4 +33,7 @@ void drawLeftText(std::u16string_view text, DrawingSurface& surface, int x, int 
 // "Arial" bold in points; the surface finds a family in its place when Arial is missing.
 ChartFont makeChartFont(float sizePoints);
 
+// The colour of a domain's wedge (domain 0..9).
+Argb wedgeColour(std::size_t domain);
+
 } // namespace tanu
