@@ -1,5 +1,10 @@
 #include "artwork.h"
 
+#include "chart/chart_artwork.h"
+#include "form/field_host.h"
+#include "shell/qt/surface/qpainter_surface.h"
+#include "shell/qt/surface/qt_artwork.h"
+
 #include <QFontMetricsF>
 #include <QImageWriter>
 #include <QPainter>
@@ -7,7 +12,11 @@
 #include <QStringList>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace tanu::artwork {
 namespace {
@@ -33,7 +42,8 @@ constexpr int DomainLabelPixels = 12;
 constexpr int SwatchSize = 10;
 constexpr int SwatchGap = 5; // between field and swatch
 constexpr int TextGap = 4;   // between swatch and text
-constexpr double CollarInner = 196.0;
+// Starts just past the outermost ring's stroke; inside the circle the backdrop stays plain.
+constexpr double CollarInner = OutermostRadius + 1.0;
 constexpr double CollarOuter = CollarOuterRadius;
 
 const QString TitleText = QStringLiteral("TANU");
@@ -139,12 +149,12 @@ void drawFieldBed(QPainter& painter, const QRect& field) {
 }
 
 void drawHeader(QPainter& painter) {
-    for (int i = 0; i < static_cast<int>(HeaderFields.size()); ++i) {
+    for (std::size_t i = 0; i < HeaderFields.size(); ++i) {
         const HeaderLabel label = headerLabel(i);
         painter.setFont(label.font);
         painter.setPen(Ink);
         drawCentredCaps(painter, label.textRect, label.text, Qt::AlignRight);
-        drawFieldBed(painter, HeaderFields[static_cast<std::size_t>(i)].rect);
+        drawFieldBed(painter, fieldBox(HeaderFields[i].id));
     }
 }
 
@@ -155,19 +165,19 @@ void drawCollar(QPainter& painter) {
                        2 * CollarOuter);
     const QRectF inner(CentreX - CollarInner, CentreY - CollarInner, 2 * CollarInner,
                        2 * CollarInner);
-    for (int domain = 0; domain < DomainCount; ++domain) {
-        const double start = 270.0 + 36.0 * domain;
+    for (std::size_t domain = 0; domain < DomainCount; ++domain) {
+        const double start = 270.0 + 36.0 * static_cast<double>(domain);
         QPainterPath band;
         band.arcMoveTo(outer, -start);
         band.arcTo(outer, -start, -36.0);
         band.arcTo(inner, -(start + 36.0), 36.0);
         band.closeSubpath();
-        painter.fillPath(band, mix(wedgeColour(domain), Paper, 0.55));
+        painter.fillPath(band, mix(domainColour(domain), Paper, 0.55));
     }
     // White seams where the spokes meet the collar.
     painter.setPen(QPen(Paper, 1.6, Qt::SolidLine, Qt::FlatCap));
-    for (int spoke = 0; spoke < DomainCount; ++spoke) {
-        const double angle = 18.0 + 36.0 * spoke;
+    for (std::size_t spoke = 0; spoke < DomainCount; ++spoke) {
+        const double angle = 18.0 + 36.0 * static_cast<double>(spoke);
         painter.drawLine(polar(CollarInner - 0.5, angle), polar(CollarOuter + 0.5, angle));
     }
     painter.setBrush(Qt::NoBrush);
@@ -176,12 +186,12 @@ void drawCollar(QPainter& painter) {
 }
 
 void drawDomainLabels(QPainter& painter) {
-    for (int domain = 0; domain < DomainCount; ++domain) {
+    for (std::size_t domain = 0; domain < DomainCount; ++domain) {
         const DomainLabel label = domainLabel(domain);
-        drawFieldBed(painter, DomainFields[static_cast<std::size_t>(domain)]);
+        drawFieldBed(painter, domainFieldBox(domain));
 
-        painter.setPen(QPen(mix(wedgeColour(domain), InkStrong, 0.45), 1.0));
-        painter.setBrush(wedgeColour(domain));
+        painter.setPen(QPen(mix(domainColour(domain), InkStrong, 0.45), 1.0));
+        painter.setBrush(domainColour(domain));
         painter.drawRoundedRect(QRectF(label.swatch).adjusted(0.5, 0.5, -0.5, -0.5), 2.0, 2.0);
 
         painter.setFont(artFont(DomainLabelPixels, QFont::DemiBold));
@@ -190,25 +200,107 @@ void drawDomainLabels(QPainter& painter) {
     }
 }
 
-// A sample profile: ring radii as the program builds them, from the outside in.
-std::vector<int> ringRadii(std::size_t count) {
-    std::vector<int> radii(count);
-    const int step = count > 1 ? 147 / static_cast<int>(count - 1) : 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        radii[count - 1 - i] = OuterRadius - static_cast<int>(i) * step;
+// The window's fields kept in memory for the preview: the entry form creates them and writes
+// their texts, exactly as it does on the window. Nothing here takes the focus or shows a box.
+class PreviewFields final : public FieldHost {
+public:
+    struct Field {
+        int id;
+        FieldRect rect;
+        std::u16string text;
+    };
+
+    void createField(int id, FieldRect rect) override { fields_.push_back({id, rect, {}}); }
+    std::u16string fieldText(int id) const override {
+        for (const Field& field : fields_) {
+            if (field.id == id) {
+                return field.text;
+            }
+        }
+        return {};
     }
-    return radii;
+    void setFieldText(int id, std::u16string_view text) override {
+        for (Field& field : fields_) {
+            if (field.id == id) {
+                field.text = text;
+            }
+        }
+    }
+    void setFieldEnabled(int, bool) override {}
+    void setFocus(int) override {}
+    void selectText(int, int, int) override {}
+    void showMessage(std::u16string_view, std::u16string_view, MessageIcon) override {}
+    void repaintNow() override {}
+
+    const std::vector<Field>& fields() const { return fields_; }
+
+private:
+    std::vector<Field> fields_; // in creation order
+};
+
+// The preview's student: assessed on the day the preview is "taken".
+const CalendarDate PreviewToday{2024, 6, 1};
+const std::array<std::pair<int, std::u16string_view>, 4> SampleHeaderTexts{{
+    {FirstTextField, u"Sam Example"},
+    {BirthDateField, u"2015/03/14"},
+    {SecondDateField, u"2024/06/01"},
+    {SecondTextField, u"J. Teacher"},
+}};
+
+std::unique_ptr<ArtworkImage> artworkImage(QImage image) {
+    auto artwork = std::make_unique<ArtworkImage>();
+    artwork->bitmap = std::make_unique<QtBitmap>(std::move(image));
+    return artwork;
+}
+
+// The pictures as this build draws them, handed to the painter without a round trip through
+// files.
+ImageSet freshImageSet() {
+    ImageSet images;
+    images.background = artworkImage(drawBackground());
+    images.wedge = artworkImage(drawWedge());
+    images.oneYearLegend = artworkImage(drawLegend(1));
+    images.twoYearsLegend = artworkImage(drawLegend(2));
+    for (std::size_t k = 0; k < BadgeCount; ++k) {
+        images.badges[k] = artworkImage(drawBadge(MinYears + static_cast<std::uint32_t>(k)));
+    }
+    return images;
+}
+
+// The fields as the window shows them over the chart: white line edits with a grey frame.
+void drawFields(QPainter& painter, const PreviewFields& fields) {
+    painter.resetTransform();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(12);
+    painter.setFont(font);
+    for (const PreviewFields::Field& field : fields.fields()) {
+        const QRect rect(field.rect.x, field.rect.y, field.rect.width, field.rect.height);
+        painter.setPen(QPen(QColor(0x8A, 0x8A, 0x8A), 1.0));
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.setPen(Qt::black);
+        const Qt::Alignment align = isDomainField(field.id) ? Qt::AlignHCenter : Qt::AlignLeft;
+        painter.drawText(rect.adjusted(3, 0, -3, 0),
+                         static_cast<int>((align | Qt::AlignVCenter).toInt()),
+                         QString::fromStdU16String(field.text));
+    }
 }
 
 } // namespace
 
-QColor wedgeColour(int domain) {
-    static const std::array<QColor, DomainCount> colours{
-        QColor(0x5C, 0xFF, 0x88), QColor(0x5C, 0xFF, 0x88), QColor(0x5C, 0xFF, 0x88),
-        QColor(0x5C, 0xFF, 0x88), QColor(0xFF, 0x7C, 0xFD), QColor(0xF9, 0xFD, 0x86),
-        QColor(0xF9, 0xFD, 0x86), QColor(0xFF, 0xA0, 0x53), QColor(0x90, 0x87, 0xFE),
-        QColor(0x90, 0x87, 0xFE)};
-    return colours[static_cast<std::size_t>(domain)];
+QRect fieldBox(int fieldId) {
+    const FieldRect r = fieldRect(fieldId);
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+QRect domainFieldBox(std::size_t domain) {
+    return fieldBox(DomainField + static_cast<int>(domain));
+}
+
+QColor domainColour(std::size_t domain) {
+    return QColor::fromRgba(wedgeColour(domain));
 }
 
 QFont artFont(int pixelSize, QFont::Weight weight) {
@@ -224,23 +316,24 @@ QFont artFont(int pixelSize, QFont::Weight weight) {
     return font;
 }
 
-HeaderLabel headerLabel(int index) {
-    const HeaderField& field = HeaderFields[static_cast<std::size_t>(index)];
+HeaderLabel headerLabel(std::size_t index) {
+    const HeaderField& field = HeaderFields[index];
+    const QRect box = fieldBox(field.id);
     HeaderLabel label;
     label.text = QString::fromLatin1(field.label);
-    const int right = field.rect.left() - HeaderLabelGap;
+    const int right = box.left() - HeaderLabelGap;
     int pixels = HeaderLabelPixels;
     label.font = artFont(pixels);
     while (pixels > MinLabelPixels && right - textWidth(label.font, label.text) < HeaderLabelLeft) {
         label.font = artFont(--pixels);
     }
     const int width = textWidth(label.font, label.text);
-    label.textRect = QRect(right - width, field.rect.top(), width, field.rect.height());
+    label.textRect = QRect(right - width, box.top(), width, box.height());
     return label;
 }
 
-DomainLabel domainLabel(int domain) {
-    const QRect& field = DomainFields[static_cast<std::size_t>(domain)];
+DomainLabel domainLabel(std::size_t domain) {
+    const QRect field = domainFieldBox(domain);
     DomainLabel label;
     label.text = QStringLiteral("Domain %1").arg(domain + 1);
     const int width = textWidth(artFont(DomainLabelPixels, QFont::DemiBold), label.text);
@@ -307,7 +400,7 @@ QImage drawLegend(int yearsPerRing) {
     const std::array<double, 3> radii{18.0, 34.0, 50.0};
     const QRectF wedgeBox(centre.x() - radii[1], centre.y() - radii[1], 2 * radii[1], 2 * radii[1]);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(wedgeColour(0));
+    painter.setBrush(domainColour(0));
     painter.drawPie(wedgeBox, qtAngle(306.0), qtAngle(36.0));
 
     painter.setBrush(Qt::NoBrush);
@@ -343,7 +436,7 @@ QImage drawLegend(int yearsPerRing) {
     return image;
 }
 
-QImage drawBadge(int years) {
+QImage drawBadge(std::uint32_t years) {
     QImage image = blankImage(BadgeSize, Qt::transparent);
     QPainter painter(&image);
     beginArt(painter);
@@ -373,113 +466,37 @@ QImage drawWedge() {
     const double r = 25.0;
     const QRectF box(apex.x() - r, apex.y() - r, 2 * r, 2 * r);
     painter.setPen(QPen(InkStrong, 1.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.setBrush(wedgeColour(0));
+    painter.setBrush(domainColour(0));
     painter.drawPie(box, qtAngle(288.0), qtAngle(36.0));
     painter.end();
     return image;
 }
 
 QImage drawPreview(const PreviewScene& scene) {
+    PreviewFields fields;
+    AppState state(fields, [] { return PreviewToday; });
+    createDomainFields(state);
+    createHeaderFields(state);
+    if (scene.withHeaderTexts) {
+        for (const auto& [id, text] : SampleHeaderTexts) {
+            fields.setFieldText(id, text);
+        }
+        setAgeText(state, ageFromBirthField(state));
+    }
+    rebuildRings(state.model, scene.low, scene.high);
+    state.model.domainValues = scene.values;
+    refreshDomainFields(state);
+
+    const ImageSet images = freshImageSet();
     QImage image = blankImage(QSize(ChartWidth, ChartHeight), Qt::white);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRect(0, 0, ChartWidth, ChartHeight), drawBackground());
-
-    const std::vector<int> radii = ringRadii(scene.ringYears.size());
-    const int step = scene.ringYears.size() > 1 ? scene.ringYears[1] - scene.ringYears[0] : 1;
-    painter.drawImage(LegendBox, drawLegend(step <= 1 ? 1 : 2));
-
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int domain = 0; domain < DomainCount; ++domain) {
-        const int value = scene.values[static_cast<std::size_t>(domain)];
-        if (value == 0) {
-            continue;
-        }
-        int r = -1;
-        for (std::size_t i = 0; i < radii.size(); ++i) {
-            if (scene.ringYears[i] >= value) {
-                r = radii[i];
-                break;
-            }
-        }
-        if (r < 0) {
-            continue;
-        }
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(wedgeColour(domain));
-        painter.drawPie(QRect(CentreX - r, CentreY - r, 2 * r, 2 * r),
-                        qtAngle(270.0 + 36.0 * domain), qtAngle(36.0));
+    {
+        // Gone before the fields are drawn: it draws the ring outlines it holds back as it goes.
+        QPainterSurface surface(painter);
+        paintChart(surface, state, images, scene.asPrinted);
     }
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 1.8));
-    for (int r : radii) {
-        painter.drawEllipse(QRect(CentreX - r, CentreY - r, 2 * r, 2 * r));
-    }
-    const int outermost = radii.empty() ? 0 : radii.back();
-    for (int a = 18; a < 360; a += 36) {
-        painter.drawLine(QPointF(CentreX, CentreY), polar(outermost, a));
-    }
-
-    for (int k = static_cast<int>(radii.size()) - 1; k >= 0; k -= 2) {
-        const QImage badge = drawBadge(scene.ringYears[static_cast<std::size_t>(k)]);
-        const int r = radii[static_cast<std::size_t>(k)];
-        painter.drawImage(QRect(448, 343 - r, 16, 12), badge);
-        painter.drawImage(QRect(448, 343 + r, 16, 12), badge);
-    }
-
-    QFont ageFont(QStringLiteral("Liberation Sans"));
-    ageFont.setPointSize(10);
-    ageFont.setBold(true);
-    painter.setFont(ageFont);
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(218, 94, 200, 20), Qt::AlignLeft, QStringLiteral("Age: 9"));
-
-    const std::array<QString, 4> headerTexts{
-        QStringLiteral("Sam Example"), QStringLiteral("2015/03/14"), QStringLiteral("2024/06/01"),
-        QStringLiteral("J. Teacher")};
-    auto valueText = [&](int domain) {
-        const int value = scene.values[static_cast<std::size_t>(domain)];
-        return value == 0 ? QString() : QString::number(value);
-    };
-    if (scene.asPrinted) {
-        // On paper there are no fields: their texts are drawn in the chart's own font instead.
-        for (int domain = 0; domain < DomainCount; ++domain) {
-            const QRect& field = DomainFields[static_cast<std::size_t>(domain)];
-            painter.drawText(QRectF(field.left() + 13 - 30, field.top(), 60, 20),
-                             Qt::AlignHCenter | Qt::AlignTop, valueText(domain));
-        }
-        for (std::size_t i = 0; i < HeaderFields.size(); ++i) {
-            const QRect& field = HeaderFields[i].rect;
-            painter.drawText(QRectF(field.left(), field.top() + 3, 200, 20),
-                             Qt::AlignLeft | Qt::AlignTop, headerTexts[i]);
-        }
-        painter.end();
-        return image;
-    }
-
-    // The fields as the window shows them: white line edits with a grey frame.
-    QFont fieldFont(QStringLiteral("Liberation Sans"));
-    fieldFont.setPixelSize(12);
-    painter.setFont(fieldFont);
-    auto drawField = [&](const QRect& rect, const QString& text, Qt::Alignment align) {
-        painter.setPen(QPen(QColor(0x8A, 0x8A, 0x8A), 1.0));
-        painter.setBrush(Qt::white);
-        painter.drawRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5));
-        if (scene.withFieldTexts) {
-            painter.setPen(Qt::black);
-            painter.drawText(rect.adjusted(3, 0, -3, 0),
-                             static_cast<int>((align | Qt::AlignVCenter).toInt()), text);
-        }
-    };
-    for (int domain = 0; domain < DomainCount; ++domain) {
-        drawField(DomainFields[static_cast<std::size_t>(domain)], valueText(domain),
-                  Qt::AlignHCenter);
-    }
-    for (std::size_t i = 0; i < HeaderFields.size(); ++i) {
-        drawField(HeaderFields[i].rect, headerTexts[i], Qt::AlignLeft);
+    if (!scene.asPrinted) {
+        drawFields(painter, fields);
     }
     painter.end();
     return image;
@@ -501,7 +518,7 @@ bool writeArtwork(const QString& folder, QString& error) {
         !save(drawLegend(2), QStringLiteral("two_years.png"))) {
         return false;
     }
-    for (int years = FirstBadgeYears; years <= LastBadgeYears; ++years) {
+    for (std::uint32_t years = MinYears; years <= MaxYears; ++years) {
         if (!save(drawBadge(years), QStringLiteral("badge%1.png").arg(years))) {
             return false;
         }

@@ -1,6 +1,14 @@
 // Draws TANU's chart pictures. The code is the editable form of the artwork: run the generator
 // to rebuild the PNG files instead of touching them by hand.
+//
+// The chart's geometry (pixel space, centre, outermost ring, field places, wedge colours, the
+// year range of the badges) comes from the program's core, so the pictures cannot drift away
+// from what the program draws over them. Only the artwork's own layout lives here.
 #pragma once
+
+#include "chart/chart_painter.h"
+#include "form/entry_form.h"
+#include "model/chart_model.h"
 
 #include <QColor>
 #include <QFont>
@@ -9,57 +17,45 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace tanu::artwork {
 
-// The chart's fixed pixel space.
-inline constexpr int ChartWidth = 912;
-inline constexpr int ChartHeight = 699;
-inline constexpr int CentreX = 456;
-inline constexpr int CentreY = 349;
-inline constexpr int OuterRadius = 195;
 // The soft collar drawn just outside the outermost ring; it stays clear of the nearest fields.
 inline constexpr double CollarOuterRadius = 205.5;
 
-inline constexpr int DomainCount = 10;
-inline constexpr int FirstBadgeYears = 2;
-inline constexpr int LastBadgeYears = 22;
+// The picture sizes the painter scales the pictures into; drawn at that size so that nothing
+// is resampled on the window.
 inline constexpr QSize BadgeSize{16, 12};
 inline constexpr QSize LegendSize{144, 118};
 inline constexpr QSize WedgeSize{32, 32};
 
-// Places where the program draws over the backdrop; the backdrop must leave them readable.
+// Places where the painter draws over the backdrop; the backdrop must leave them readable.
 inline constexpr QRect LegendBox{750, 59, 144, 118};
 inline constexpr QRect AgeTextBox{218, 94, 202, 20};
 
-inline constexpr std::array<QRect, DomainCount> DomainFields{{
-    {517, 127, 25, 20},
-    {662, 221, 25, 20},
-    {683, 338, 25, 20},
-    {646, 476, 25, 20},
-    {535, 577, 25, 20},
-    {376, 576, 25, 20},
-    {223, 477, 25, 20},
-    {197, 339, 25, 20},
-    {243, 210, 25, 20},
-    {374, 128, 25, 20},
-}};
+// A field's place on the window as the entry form puts it there.
+QRect fieldBox(int fieldId);
+// The field of a domain (0..9).
+QRect domainFieldBox(std::size_t domain);
 
+// The label the backdrop writes before each header field, top to bottom.
 struct HeaderField {
-    QRect rect;
+    int id;
     const char* label;
 };
 
 inline constexpr std::array<HeaderField, 4> HeaderFields{{
-    {{73, 69, 197, 20}, "Name:"},
-    {{115, 92, 98, 20}, "Date of birth:"},
-    {{180, 115, 90, 20}, "Date of assessment:"},
-    {{115, 138, 155, 20}, "Assessed by:"},
+    {FirstTextField, "Name:"},
+    {BirthDateField, "Date of birth:"},
+    {SecondDateField, "Date of assessment:"},
+    {SecondTextField, "Assessed by:"},
 }};
 
-// The wedge colour of each domain, as the chart fills it.
-QColor wedgeColour(int domain);
+// The wedge colour of a domain, as the painter fills it.
+QColor domainColour(std::size_t domain);
 
 // "Liberation Sans" (or "DejaVu Sans" where it is missing) at an exact pixel size, so the
 // pictures come out the same on every machine with the same fonts.
@@ -71,7 +67,7 @@ struct DomainLabel {
     QRect textRect; // the measured ink-free box the text is laid out in
     QRect swatch;
 };
-DomainLabel domainLabel(int domain);
+DomainLabel domainLabel(std::size_t domain);
 
 // Where a header field's label goes: right-aligned, ending a few pixels before the field.
 struct HeaderLabel {
@@ -79,23 +75,25 @@ struct HeaderLabel {
     QFont font;
     QRect textRect;
 };
-HeaderLabel headerLabel(int index);
+HeaderLabel headerLabel(std::size_t index);
 
 // Boxes the backdrop's texts occupy (title, footer), for layout checks.
 std::vector<QRect> textBlocks();
 
 QImage drawBackground();
-QImage drawLegend(int yearsPerRing); // 1 or 2
-QImage drawBadge(int years);         // 2..22
+QImage drawLegend(int yearsPerRing);   // 1 or 2
+QImage drawBadge(std::uint32_t years); // MinYears..MaxYears
 QImage drawWedge();
 
-// The whole chart as the program would show it, for judging the artwork. ringYears runs from the
-// innermost ring outwards; values holds one age-equivalent per domain (0 = empty).
+// The whole chart as the program would show it, for judging the artwork: the program's own
+// painter over freshly drawn pictures, with the scale rebuilt from low to high and one value
+// per domain (0 = empty).
 struct PreviewScene {
-    std::vector<int> ringYears;
-    std::array<int, DomainCount> values{};
-    bool withFieldTexts = true;
-    bool asPrinted = false; // no fields; their texts drawn where the printout puts them
+    std::uint32_t low = 7;
+    std::uint32_t high = 15;
+    std::array<std::uint32_t, DomainCount> values{};
+    bool withHeaderTexts = true; // a sample student; otherwise the header fields as at start
+    bool asPrinted = false;      // no fields; the painter prints their texts in their place
 };
 QImage drawPreview(const PreviewScene& scene);
 

@@ -19,14 +19,16 @@ int fail(const QString& message) {
 bool writePreviews(const QString& folder, QString& error) {
     using tanu::artwork::PreviewScene;
     PreviewScene oneYear;
-    oneYear.ringYears = {2, 3, 4, 5, 6, 7, 8, 9, 10};
+    oneYear.low = 2;
+    oneYear.high = 10;
     oneYear.values = {7, 9, 10, 6, 8, 5, 9, 4, 10, 8};
     PreviewScene twoYears;
-    twoYears.ringYears = {2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22};
+    twoYears.low = 2;
+    twoYears.high = 22;
     twoYears.values = {5, 12, 22, 17, 9, 0, 14, 20, 3, 11};
+    // The window as it opens: the start-up scale, no values and no student yet.
     PreviewScene empty;
-    empty.ringYears = oneYear.ringYears;
-    empty.withFieldTexts = false;
+    empty.withHeaderTexts = false;
     PreviewScene printed = twoYears;
     printed.asPrinted = true;
     const std::pair<const PreviewScene*, const char*> scenes[] = {

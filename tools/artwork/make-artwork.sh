@@ -4,7 +4,7 @@ set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build="$repo/build/artwork"
 
-# Tests and benchmarks are left out so the pictures do not depend on the rest of the tree.
+# Tests and benchmarks are left out: the pictures need only the core libraries and the Qt surface.
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DTANU_QT=ON -DTANU_TESTS=OFF -DTANU_BENCHMARKS=OFF >/dev/null
 ninja -C "$build" -j2 tanu_artwork

@@ -1,14 +1,19 @@
 #include "../artwork.h"
 
+#include "shell/qt/surface/qt_artwork.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numbers>
 
 namespace tanu::artwork {
 namespace {
@@ -21,6 +26,17 @@ bool isPaper(QRgb pixel) {
 // Dark enough to be ink rather than an anti-aliased fringe.
 bool isInk(QRgb pixel) {
     return qAlpha(pixel) > 128 && qGray(pixel) < 128;
+}
+
+// A field's place read straight from the entry form, independently of the generator's own
+// conversion.
+QRect formRect(int id) {
+    const FieldRect r = fieldRect(id);
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+QRect domainFormRect(std::size_t domain) {
+    return formRect(DomainField + static_cast<int>(domain));
 }
 
 double distanceFromCentre(QPoint p) {
@@ -42,11 +58,11 @@ struct NamedRect {
 // Everything the program draws over the backdrop.
 std::vector<NamedRect> reservedRects() {
     std::vector<NamedRect> rects{{"legend", LegendBox}, {"age text", AgeTextBox}};
-    for (int d = 0; d < DomainCount; ++d) {
-        rects.push_back({QStringLiteral("domain field %1").arg(d), DomainFields[std::size_t(d)]});
+    for (std::size_t d = 0; d < DomainCount; ++d) {
+        rects.push_back({QStringLiteral("domain field %1").arg(d), domainFormRect(d)});
     }
     for (const HeaderField& field : HeaderFields) {
-        rects.push_back({QString::fromLatin1(field.label), field.rect});
+        rects.push_back({QString::fromLatin1(field.label), formRect(field.id)});
     }
     return rects;
 }
@@ -54,12 +70,12 @@ std::vector<NamedRect> reservedRects() {
 // Everything the backdrop writes.
 std::vector<NamedRect> backdropTexts() {
     std::vector<NamedRect> rects;
-    for (int d = 0; d < DomainCount; ++d) {
+    for (std::size_t d = 0; d < DomainCount; ++d) {
         const DomainLabel label = domainLabel(d);
         rects.push_back({label.text, label.textRect});
         rects.push_back({label.text + QStringLiteral(" swatch"), label.swatch});
     }
-    for (int i = 0; i < static_cast<int>(HeaderFields.size()); ++i) {
+    for (std::size_t i = 0; i < HeaderFields.size(); ++i) {
         const HeaderLabel label = headerLabel(i);
         rects.push_back({label.text, label.textRect});
     }
@@ -92,9 +108,9 @@ TEST(ArtworkLayout, BackdropTextsDoNotOverlapEachOther) {
 }
 
 TEST(ArtworkLayout, DomainLabelsStayOutsideTheCircleBesideTheirField) {
-    for (int d = 0; d < DomainCount; ++d) {
+    for (std::size_t d = 0; d < DomainCount; ++d) {
         const DomainLabel label = domainLabel(d);
-        const QRect& field = DomainFields[std::size_t(d)];
+        const QRect field = domainFormRect(d);
         EXPECT_EQ(label.text, QStringLiteral("Domain %1").arg(d + 1));
         EXPECT_GT(nearestDistance(label.textRect), CollarOuterRadius) << d;
         EXPECT_GT(nearestDistance(label.swatch), CollarOuterRadius) << d;
@@ -107,16 +123,16 @@ TEST(ArtworkLayout, DomainLabelsStayOutsideTheCircleBesideTheirField) {
 }
 
 TEST(ArtworkLayout, CollarLeavesTheDomainFieldsClear) {
-    for (int d = 0; d < DomainCount; ++d) {
-        EXPECT_GT(nearestDistance(DomainFields[std::size_t(d)]), CollarOuterRadius + 1.0) << d;
+    for (std::size_t d = 0; d < DomainCount; ++d) {
+        EXPECT_GT(nearestDistance(domainFormRect(d)), CollarOuterRadius + 1.0) << d;
     }
 }
 
 TEST(ArtworkLayout, HeaderLabelsEndJustBeforeTheirFieldAndStayLegible) {
     const QImage background = drawBackground();
-    for (int i = 0; i < static_cast<int>(HeaderFields.size()); ++i) {
+    for (std::size_t i = 0; i < HeaderFields.size(); ++i) {
         const HeaderLabel label = headerLabel(i);
-        const QRect& field = HeaderFields[std::size_t(i)].rect;
+        const QRect field = formRect(HeaderFields[i].id);
         EXPECT_GE(label.font.pixelSize(), 11) << i;
         // Measured on the picture: the label's ink ends a few pixels before the field and stays
         // within the field's rows.
@@ -171,9 +187,9 @@ TEST(ArtworkPictures, BackdropKeepsTheDrawnOverPlacesClean) {
         }
     }
     // Inside the outermost ring only wedges and rings belong.
-    for (int y = CentreY - OuterRadius; y <= CentreY + OuterRadius; ++y) {
-        for (int x = CentreX - OuterRadius; x <= CentreX + OuterRadius; ++x) {
-            if (distanceFromCentre(QPoint(x, y)) < OuterRadius - 1) {
+    for (int y = CentreY - OutermostRadius; y <= CentreY + OutermostRadius; ++y) {
+        for (int x = CentreX - OutermostRadius; x <= CentreX + OutermostRadius; ++x) {
+            if (distanceFromCentre(QPoint(x, y)) < OutermostRadius - 1) {
                 ASSERT_TRUE(isPaper(background.pixel(x, y))) << x << "," << y;
             }
         }
@@ -183,9 +199,12 @@ TEST(ArtworkPictures, BackdropKeepsTheDrawnOverPlacesClean) {
 TEST(ArtworkPictures, FieldBedsDoNotShowAroundTheFields) {
     // The fields cover their beds exactly; nothing of a bed may bleed past a field's edge.
     const QImage background = drawBackground();
-    std::vector<QRect> fields(DomainFields.begin(), DomainFields.end());
+    std::vector<QRect> fields;
+    for (std::size_t d = 0; d < DomainCount; ++d) {
+        fields.push_back(domainFormRect(d));
+    }
     for (const HeaderField& field : HeaderFields) {
-        fields.push_back(field.rect);
+        fields.push_back(formRect(field.id));
     }
     for (const QRect& field : fields) {
         const QRect around = field.adjusted(-1, -1, 1, 1);
@@ -202,7 +221,7 @@ TEST(ArtworkPictures, FieldBedsDoNotShowAroundTheFields) {
 }
 
 TEST(ArtworkPictures, BadgeNumbersSitCentredInsideTheFrame) {
-    for (int years = FirstBadgeYears; years <= LastBadgeYears; ++years) {
+    for (std::uint32_t years = MinYears; years <= MaxYears; ++years) {
         const QImage badge = drawBadge(years);
         // The frame's inside runs from (1, 1) to (14, 10); the number must keep clear of it.
         int left = BadgeSize.width(), right = -1, top = BadgeSize.height(), bottom = -1;
@@ -234,7 +253,7 @@ TEST(ArtworkPictures, BadgeNumbersSitCentredInsideTheFrame) {
 
 TEST(ArtworkPictures, EveryBadgeAndLegendIsDistinct) {
     std::vector<QImage> badges;
-    for (int years = FirstBadgeYears; years <= LastBadgeYears; ++years) {
+    for (std::uint32_t years = MinYears; years <= MaxYears; ++years) {
         badges.push_back(drawBadge(years));
     }
     for (std::size_t i = 0; i < badges.size(); ++i) {
@@ -245,6 +264,140 @@ TEST(ArtworkPictures, EveryBadgeAndLegendIsDistinct) {
     EXPECT_NE(drawLegend(1), drawLegend(2));
 }
 
+// The student of the generator's two-year preview: one empty domain, one at the top of the scale.
+PreviewScene sampleScene() {
+    PreviewScene scene;
+    scene.low = 2;
+    scene.high = 22;
+    scene.values = {5, 12, 22, 17, 9, 0, 14, 20, 3, 11};
+    return scene;
+}
+
+// A picture laid unscaled on white paper, as the painter lays it over the plain backdrop.
+QImage onPaper(const QImage& picture) {
+    QImage paper(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    return paper.convertToFormat(QImage::Format_RGB32);
+}
+
+// The pixel at a distance from the chart centre, in degrees clockwise from the positive x axis.
+QRgb pixelAt(const QImage& image, double degrees, double radius) {
+    const double a = degrees * std::numbers::pi / 180.0;
+    return image.pixel(static_cast<int>(std::floor(CentreX + radius * std::cos(a))),
+                       static_cast<int>(std::floor(CentreY + radius * std::sin(a))));
+}
+
+bool hasInk(const QImage& image, const QRect& box) {
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (isInk(image.pixel(x, y))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST(ArtworkPreview, ShowsTheLegendThisBuildDrawsForTheScaleStep) {
+    struct Case {
+        std::uint32_t low;
+        std::uint32_t high;
+        int yearsPerRing;
+    };
+    for (const Case c : {Case{2, 10, 1}, Case{7, 15, 1}, Case{2, 22, 2}, Case{6, 18, 2}}) {
+        PreviewScene scene;
+        scene.low = c.low;
+        scene.high = c.high;
+        const QImage legend =
+            drawPreview(scene).copy(LegendBox).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(legend, onPaper(drawLegend(c.yearsPerRing))) << c.low << ".." << c.high;
+        EXPECT_NE(legend, onPaper(drawLegend(3 - c.yearsPerRing))) << c.low << ".." << c.high;
+    }
+}
+
+TEST(ArtworkPreview, WedgesReachTheRingOfTheirValue) {
+    const PreviewScene scene = sampleScene();
+    const QImage preview = drawPreview(scene);
+    ChartModel model;
+    rebuildRings(model, scene.low, scene.high);
+    for (std::size_t d = 0; d < DomainCount; ++d) {
+        const double middle = 288.0 + 36.0 * static_cast<double>(d);
+        const std::uint32_t value = scene.values[d];
+        if (value == 0) {
+            EXPECT_TRUE(isPaper(pixelAt(preview, middle, 30.0))) << "empty domain " << d;
+            continue;
+        }
+        const double r = radiusForValue(model, value);
+        ASSERT_GT(r, 0.0) << d;
+        const QRgb colour = domainColour(d).rgba();
+        EXPECT_EQ(pixelAt(preview, middle, r - 4.0), colour) << "domain " << d << " inside";
+        EXPECT_NE(pixelAt(preview, middle, r + 4.0), colour) << "domain " << d << " outside";
+    }
+}
+
+TEST(ArtworkPreview, AnEmptyProfileHasNoWedges) {
+    const QImage preview = drawPreview(PreviewScene{});
+    for (int y = CentreY - OutermostRadius; y <= CentreY + OutermostRadius; ++y) {
+        for (int x = CentreX - OutermostRadius; x <= CentreX + OutermostRadius; ++x) {
+            if (distanceFromCentre(QPoint(x, y)) >= OutermostRadius - 2) {
+                continue;
+            }
+            for (std::size_t d = 0; d < DomainCount; ++d) {
+                ASSERT_NE(preview.pixel(x, y), domainColour(d).rgba()) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(ArtworkPreview, FieldsOnScreenTheirTextsOnPaper) {
+    const QRgb frame = qRgb(0x8A, 0x8A, 0x8A);
+    PreviewScene atStart;
+    atStart.withHeaderTexts = false;
+    PreviewScene printed = sampleScene();
+    printed.asPrinted = true;
+    struct Case {
+        const char* name;
+        PreviewScene scene;
+        bool framed;
+        std::vector<int> emptyFields;
+    };
+    std::vector<int> noTextAtStart{FirstTextField, SecondTextField};
+    for (std::size_t d = 0; d < DomainCount; ++d) {
+        noTextAtStart.push_back(DomainField + static_cast<int>(d));
+    }
+    const Case cases[] = {
+        // The date fields show their placeholder until a date is typed.
+        {"at start", atStart, true, noTextAtStart},
+        {"on screen", sampleScene(), true, {DomainField + 5}},
+        {"printed", printed, false, {DomainField + 5}},
+    };
+    for (const Case& c : cases) {
+        const QImage preview = drawPreview(c.scene);
+        std::vector<int> ids;
+        for (std::size_t d = 0; d < DomainCount; ++d) {
+            ids.push_back(DomainField + static_cast<int>(d));
+        }
+        for (const HeaderField& field : HeaderFields) {
+            ids.push_back(field.id);
+        }
+        for (const int id : ids) {
+            const QRect field = formRect(id);
+            const bool framed = preview.pixel(field.left(), field.center().y()) == frame &&
+                                preview.pixel(field.right(), field.center().y()) == frame &&
+                                preview.pixel(field.center().x(), field.top()) == frame &&
+                                preview.pixel(field.center().x(), field.bottom()) == frame;
+            EXPECT_EQ(framed, c.framed) << c.name << ", field " << id;
+            const bool empty =
+                std::find(c.emptyFields.begin(), c.emptyFields.end(), id) != c.emptyFields.end();
+            EXPECT_EQ(hasInk(preview, field.adjusted(2, 2, -2, -2)), !empty)
+                << c.name << ", field " << id;
+        }
+    }
+}
+
 TEST(ArtworkFiles, WritesEveryPictureTheProgramLoadsReproducibly) {
     QTemporaryDir first;
     QTemporaryDir second;
@@ -253,22 +406,44 @@ TEST(ArtworkFiles, WritesEveryPictureTheProgramLoadsReproducibly) {
     ASSERT_TRUE(writeArtwork(first.path(), error)) << qPrintable(error);
     ASSERT_TRUE(writeArtwork(second.path(), error)) << qPrintable(error);
 
-    QStringList names{"background.png", "wedge.png", "one_year.png", "two_years.png"};
-    for (int years = 2; years <= 22; ++years) {
-        names << QStringLiteral("badge%1.png").arg(years);
+    // The program's own loader finds every picture it needs, at the size it draws it.
+    QtImageDecoder decoder;
+    ImageSet images;
+    loadImageSet(images, first.path().toStdU16String(), decoder);
+    struct Expected {
+        const std::unique_ptr<ArtworkImage>* image;
+        QString name;
+        QSize size;
+    };
+    std::vector<Expected> expected{
+        {&images.background, "background", QSize(ChartWidth, ChartHeight)},
+        {&images.wedge, "wedge", WedgeSize},
+        {&images.oneYearLegend, "one year legend", LegendSize},
+        {&images.twoYearsLegend, "two years legend", LegendSize},
+    };
+    for (std::size_t k = 0; k < BadgeCount; ++k) {
+        expected.push_back(
+            {&images.badges[k], QStringLiteral("badge %1").arg(k + MinYears), BadgeSize});
     }
-    EXPECT_EQ(QDir(first.path()).entryList(QDir::Files).size(), names.size());
+    for (const Expected& e : expected) {
+        const auto* bitmap = dynamic_cast<const QtBitmap*>(bitmapOf(*e.image));
+        ASSERT_NE(bitmap, nullptr) << qPrintable(e.name) << " did not load, status "
+                                   << (*e.image ? (*e.image)->status : -1);
+        EXPECT_EQ(bitmap->image().size(), e.size) << qPrintable(e.name);
+    }
+
+    // Nothing else is written, and a second run writes the same bytes.
+    const QStringList names = QDir(first.path()).entryList(QDir::Files);
+    EXPECT_EQ(static_cast<std::size_t>(names.size()), expected.size())
+        << qPrintable(names.join(' '));
+    EXPECT_EQ(QDir(second.path()).entryList(QDir::Files), names);
     for (const QString& name : names) {
         QFile a(first.filePath(name));
         QFile b(second.filePath(name));
         ASSERT_TRUE(a.open(QIODevice::ReadOnly)) << qPrintable(name);
         ASSERT_TRUE(b.open(QIODevice::ReadOnly)) << qPrintable(name);
-        const QByteArray bytes = a.readAll();
-        EXPECT_EQ(bytes, b.readAll()) << qPrintable(name) << " differs between two runs";
-        EXPECT_FALSE(QImage::fromData(bytes, "png").isNull()) << qPrintable(name);
+        EXPECT_EQ(a.readAll(), b.readAll()) << qPrintable(name) << " differs between two runs";
     }
-    EXPECT_EQ(QImage(first.filePath("badge22.png")).size(), BadgeSize);
-    EXPECT_EQ(QImage(first.filePath("background.png")).size(), QSize(ChartWidth, ChartHeight));
 }
 
 TEST(ArtworkFiles, ReportsTheFileItCouldNotWrite) {
