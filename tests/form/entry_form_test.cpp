@@ -125,9 +125,12 @@ struct BirthCase {
 
 TEST(EntryForm, AcceptedBirthDateBuildsTheScaleFromTheAge) {
     const BirthCase cases[] = {
-        {u"2017/1/1", u"9", 4, 9},     {u"2000/7/2", u"26", 17, 22}, {u"2026/3/1", u"0", 2, 7},
-        {u"2025/1/1", u"1", 2, 7},     {u"2026/3/20", u"0", 2, 7}, // earlier this year, day of
-                                                                   // month after today's
+        {u"2017/1/1", u"9", 4, 9},
+        {u"2000/7/2", u"26", 17, 22},
+        {u"2026/3/1", u"0", 2, 7},
+        {u"2025/1/1", u"1", 2, 7},
+        {u"2026/3/20", u"0", 2, 7}, // earlier this year, day of
+                                    // month after today's
         {u"2012/12/07", u"13", 8, 13},
     };
     for (const BirthCase& c : cases) {
