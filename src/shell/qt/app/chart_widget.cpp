@@ -11,7 +11,7 @@ namespace tanu::qt {
 ChartWidget::ChartWidget(const AppState& state, const ImageSet& images, QWidget* parent)
     : QWidget(parent), state_(state), images_(images) {
     setObjectName(QStringLiteral("chart"));
-    setFixedSize(912, 699);
+    setFixedSize(ChartWidth, ChartHeight);
     // The painter covers every pixel itself; erasing first would only flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A click on the chart leaves the keyboard focus where it is.
