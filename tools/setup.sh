@@ -26,5 +26,5 @@ if [ "$(id -u)" -ne 0 ]; then
     run_as_root=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${run_as_root[@]}" apt-get update -q
-"${run_as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${run_as_root[@]}" apt-get update -q -o DPkg::Lock::Timeout=900
+"${run_as_root[@]}" apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=900 "${missing[@]}"

@@ -375,10 +375,14 @@ void openProfile(AppState& state, DocumentPort& port) {
     if (!path) {
         return;
     }
-    const std::u16string name = displayName(*path);
+    openProfileFile(state, port, *path);
+}
+
+void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& path) {
+    const std::u16string name = displayName(path);
     std::string bytes;
     std::u16string reason;
-    if (!port.readFile(*path, MaxProfileBytes, bytes, reason)) {
+    if (!port.readFile(path, MaxProfileBytes, bytes, reason)) {
         showMessage(state, OpenFailedCaption, fillMessage(OpenUnreadableText, name, reason));
         return;
     }

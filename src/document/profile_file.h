@@ -104,4 +104,8 @@ void saveProfile(AppState& state, DocumentPort& port);
 // the fields and the model; a file that cannot be read or is no profile changes nothing.
 void openProfile(AppState& state, DocumentPort& port);
 
+// Open without the dialog: reads the file at path and loads it, with the same refusals and
+// messages (a file named on the command line, say).
+void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& path);
+
 } // namespace tanu
