@@ -10,7 +10,7 @@ void printChart(AppState& state, const ImageSet& images, PrinterPort& port) {
     DrawingSurface* page = port.beginJob(PrintJobName, reason);
     if (page == nullptr) {
         // Printing nothing without a word would leave the user waiting at the printer.
-        state.host->showMessage(PrintFailedCaption, fillMessage(PrintFailedText, reason),
+        state.host->showMessage(PrintFailedCaption, fillMessage(PrintFailedText, {reason}),
                                 MessageIcon::Warning);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace tanu {
 
@@ -18,131 +19,40 @@ bool isLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-void appendUtf16(std::u16string& out, char32_t codePoint) {
-    if (codePoint < 0x10000) {
-        out.push_back(static_cast<char16_t>(codePoint));
-    } else {
-        const char32_t v = codePoint - 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
-    }
-}
-
-void appendUtf8(std::string& out, char32_t codePoint) {
-    const auto byte = [&out](char32_t b) { out.push_back(static_cast<char>(b)); };
-    if (codePoint < 0x80) {
-        byte(codePoint);
-    } else if (codePoint < 0x800) {
-        byte(0xC0 | (codePoint >> 6));
-        byte(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        byte(0xE0 | (codePoint >> 12));
-        byte(0x80 | ((codePoint >> 6) & 0x3F));
-        byte(0x80 | (codePoint & 0x3F));
-    } else {
-        byte(0xF0 | (codePoint >> 18));
-        byte(0x80 | ((codePoint >> 12) & 0x3F));
-        byte(0x80 | ((codePoint >> 6) & 0x3F));
-        byte(0x80 | (codePoint & 0x3F));
-    }
-}
-
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char32_t unit = text[i];
-        if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-            appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00u));
-            ++i;
-        } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
-            appendUtf8(out, 0xFFFD); // a lone half of a pair names no character
-        } else {
-            appendUtf8(out, unit);
-        }
-    }
-    return out;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool decodeUtf8(std::string_view bytes, std::u16string& out) {
-    out.clear();
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t extra = 0;
-        char32_t codePoint = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            codePoint = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1;
-            codePoint = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2;
-            codePoint = lead & 0x0Fu;
-            if (lead == 0xE0) {
-                low = 0xA0;
-            } else if (lead == 0xED) {
-                high = 0x9F;
-            }
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-            codePoint = lead & 0x07u;
-            if (lead == 0xF0) {
-                low = 0x90;
-            } else if (lead == 0xF4) {
-                high = 0x8F;
-            }
-        } else {
-            return false;
-        }
-        if (bytes.size() - i - 1 < extra) {
-            return false;
-        }
-        for (std::size_t n = 1; n <= extra; ++n) {
-            const auto next = static_cast<unsigned char>(bytes[i + n]);
-            const unsigned char min = n == 1 ? low : 0x80;
-            const unsigned char max = n == 1 ? high : 0xBF;
-            if (next < min || next > max) {
-                return false;
-            }
-            codePoint = (codePoint << 6) | (next & 0x3Fu);
-        }
-        appendUtf16(out, codePoint);
-        i += extra + 1;
-    }
-    return true;
-}
-
 bool hasHighByte(std::string_view bytes) {
     return std::any_of(bytes.begin(), bytes.end(),
                        [](char b) { return static_cast<unsigned char>(b) > 0x7F; });
 }
 
 // A line that the reader would take for UTF-8.
-bool readsAsUtf8(std::string_view bytes, std::u16string& decoded) {
-    return hasHighByte(bytes) && decodeUtf8(bytes, decoded);
+std::optional<std::u16string> readsAsUtf8(std::string_view bytes) {
+    if (!hasHighByte(bytes)) {
+        return std::nullopt;
+    }
+    return utf16FromUtf8(bytes);
+}
+
+// Control characters have no place in a profile; TAB, CR and LF are the only ones a text file
+// of ours holds.
+bool isForbiddenControl(char32_t unit) {
+    return (unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r') || unit == 0x7F;
+}
+
+bool holdsForbiddenControl(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char b) { return isForbiddenControl(static_cast<unsigned char>(b)); });
 }
 
 bool isFormatSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-void replaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
-    for (std::size_t at = text.find(from); at != std::u16string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
-
 void showMessage(AppState& state, std::u16string_view caption, std::u16string text) {
     state.host->showMessage(caption, text, MessageIcon::Warning);
 }
 
-// Loads fourteen or more lines into the fields and the model. False when the date of birth was
-// not acceptable and the domain values were dropped.
+// Loads fourteen or more lines into the fields and the model. True when something of the file
+// was not taken: a date of birth that is not acceptable, and with it any domain values.
 bool loadProfileLines(AppState& state, const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < HeaderLineCount; ++i) {
         state.host->setFieldText(ProfileFieldOrder[i], decodeHeaderLine(lines[i]));
@@ -153,10 +63,23 @@ bool loadProfileLines(AppState& state, const std::vector<std::string>& lines) {
 
     const std::u16string birth = readCommitText(state, BirthDateField);
     const bool accepted = isAcceptableBirthDate(birth, state.today());
+    bool dropped = false;
     if (accepted) {
         state.birthDatePlaceholder = false;
-        commitBirthDate(state, birth);
+        // Restores the values as saved: scores above the age are ordinary, and pulling them
+        // down to it here would lose them at the next Save.
+        const std::int32_t age = ageFromDate(parseDateText(birth), state.today());
+        setAgeText(state, age);
+        rebuildScaleAroundValues(state.model, age);
+        for (std::size_t k = 0; k < DomainCount; ++k) {
+            state.host->setFieldEnabled(DomainField + static_cast<int>(k), true);
+        }
     } else {
+        const bool dateGiven = !lines[1].empty() && lines[1] != PlaceholderBytes;
+        const bool valuesGiven =
+            std::any_of(state.model.domainValues.begin(), state.model.domainValues.end(),
+                        [](std::uint32_t v) { return v != 0; });
+        dropped = dateGiven || valuesGiven;
         state.host->setFieldText(BirthDateField, DatePlaceholder);
         state.birthDatePlaceholder = true;
         state.model.domainValues.fill(0);
@@ -169,46 +92,21 @@ bool loadProfileLines(AppState& state, const std::vector<std::string>& lines) {
     const auto caret = static_cast<int>(state.host->fieldText(FirstTextField).size());
     state.host->selectText(FirstTextField, caret, caret);
 
+    // Whatever the fields held before, they now show the file's values and nothing else.
+    refreshDomainFields(state);
     if (!accepted) {
         // Locked only now that the focus has left them: a toolkit moves the focus out of a
         // field that is disabled while it holds it, and that move would commit.
-        refreshDomainFields(state);
         for (std::size_t k = 0; k < DomainCount; ++k) {
             state.host->setFieldEnabled(DomainField + static_cast<int>(k), false);
         }
         // assign(): GCC 12 warns falsely (-Wrestrict) on assigning the literal here.
         state.ageText.assign(1, u'-');
     }
-    return accepted;
+    return dropped;
 }
 
 } // namespace
-
-std::u16string fillMessage(std::u16string_view pattern, std::u16string_view arg1,
-                           std::u16string_view arg2) {
-    constexpr std::u16string_view Break = u"\n\n";
-    std::u16string out;
-    std::size_t start = 0;
-    while (start <= pattern.size()) {
-        std::size_t end = pattern.find(Break, start);
-        if (end == std::u16string_view::npos) {
-            end = pattern.size();
-        }
-        std::u16string paragraph(pattern.substr(start, end - start));
-        const bool missing = (paragraph.find(u"%1") != std::u16string::npos && arg1.empty()) ||
-                             (paragraph.find(u"%2") != std::u16string::npos && arg2.empty());
-        if (!missing) {
-            replaceAll(paragraph, u"%1", arg1);
-            replaceAll(paragraph, u"%2", arg2);
-            if (!out.empty()) {
-                out += Break;
-            }
-            out += paragraph;
-        }
-        start = end + Break.size();
-    }
-    return out;
-}
 
 std::u16string displayName(std::u16string_view path) {
     const std::size_t slash = path.find_last_of(u"/\\");
@@ -218,36 +116,28 @@ std::u16string displayName(std::u16string_view path) {
     return std::u16string(path.substr(slash + 1));
 }
 
-std::u16string widenText(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    for (const char b : bytes) {
-        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(b)));
-    }
-    return text;
-}
-
 std::string encodeHeaderText(std::u16string_view text) {
     std::u16string clean(text);
+    // Line ends would break the layout, and a file with other control characters is refused
+    // when opened: a saved profile always opens again.
     std::replace_if(
         clean.begin(), clean.end(),
-        [](char16_t unit) { return unit == u'\n' || unit == u'\r' || unit == u'\0'; }, u' ');
+        [](char16_t unit) { return unit == u'\n' || unit == u'\r' || isForbiddenControl(unit); },
+        u' ');
 
     if (std::all_of(clean.begin(), clean.end(), [](char16_t unit) { return unit <= 0xFF; })) {
         std::string bytes = narrowText(clean);
-        std::u16string decoded;
         // Such bytes would come back as other characters; UTF-8 brings these back unchanged.
-        if (!readsAsUtf8(bytes, decoded)) {
+        if (!readsAsUtf8(bytes)) {
             return bytes;
         }
     }
-    return toUtf8(clean);
+    return utf8FromUtf16(clean);
 }
 
 std::u16string decodeHeaderLine(std::string_view line) {
-    std::u16string decoded;
-    if (readsAsUtf8(line, decoded)) {
-        return decoded;
+    if (std::optional<std::u16string> decoded = readsAsUtf8(line)) {
+        return *std::move(decoded);
     }
     return widenText(line);
 }
@@ -365,7 +255,7 @@ void saveProfile(AppState& state, DocumentPort& port) {
     std::u16string reason;
     if (!port.writeFileAtomically(*path, bytes, reason)) {
         showMessage(state, SaveFailedCaption,
-                    fillMessage(SaveFailedText, displayName(*path), reason));
+                    fillMessage(SaveFailedText, {displayName(*path), reason}));
     }
 }
 
@@ -383,23 +273,27 @@ void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& 
     std::string bytes;
     std::u16string reason;
     if (!port.readFile(path, MaxProfileBytes, bytes, reason)) {
-        showMessage(state, OpenFailedCaption, fillMessage(OpenUnreadableText, name, reason));
+        showMessage(state, OpenFailedCaption, fillMessage(OpenUnreadableText, {name, reason}));
         return;
     }
     if (bytes.size() > MaxProfileBytes) {
-        showMessage(state, OpenFailedCaption, fillMessage(OpenTooLargeText, name));
+        showMessage(state, OpenFailedCaption, fillMessage(OpenTooLargeText, {name}));
+        return;
+    }
+    if (holdsForbiddenControl(bytes)) {
+        showMessage(state, OpenFailedCaption, fillMessage(OpenNotTextText, {name}));
         return;
     }
     const std::vector<std::string> lines = splitProfileLines(bytes, ProfileLineCount);
     if (lines.size() < ProfileLineCount) {
-        showMessage(state, OpenFailedCaption, fillMessage(OpenTooShortText, name));
+        showMessage(state, OpenFailedCaption, fillMessage(OpenTooShortText, {name}));
         return;
     }
 
-    const bool accepted = loadProfileLines(state, lines);
+    const bool dropped = loadProfileLines(state, lines);
     state.host->repaintNow();
-    if (!accepted) {
-        showMessage(state, BirthDateNotLoadedCaption, fillMessage(BirthDateNotLoadedText, name));
+    if (dropped) {
+        showMessage(state, BirthDateNotLoadedCaption, fillMessage(BirthDateNotLoadedText, {name}));
     }
 }
 

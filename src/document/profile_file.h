@@ -4,6 +4,7 @@
 
 #include "document/document_port.h"
 #include "form/entry_form.h"
+#include "model/text.h"
 
 #include <array>
 #include <cstddef>
@@ -41,6 +42,8 @@ inline constexpr std::u16string_view OpenUnreadableText =
     u"The file \"%1\" could not be read.\n\n%2";
 inline constexpr std::u16string_view OpenTooLargeText =
     u"The file \"%1\" is not a TANU profile: it is larger than 64 KB.";
+inline constexpr std::u16string_view OpenNotTextText =
+    u"The file \"%1\" is not a TANU profile: it holds binary data.";
 inline constexpr std::u16string_view OpenTooShortText =
     u"The file \"%1\" is not a TANU profile: it has fewer than fourteen lines.";
 inline constexpr std::u16string_view SaveFailedCaption = u"Cannot save profile";
@@ -52,19 +55,11 @@ inline constexpr std::u16string_view BirthDateNotLoadedText =
     u"The date of birth in \"%1\" is not a valid date of birth, so the domain values of the "
     u"file were not loaded.\n\nEnter a valid date of birth and then the domain values.";
 
-// Puts arg1 for "%1" and arg2 for "%2"; a paragraph (text between blank lines) whose
-// placeholder gets an empty argument is left out.
-std::u16string fillMessage(std::u16string_view pattern, std::u16string_view arg1,
-                           std::u16string_view arg2 = {});
-
 // The last component of a path, for messages.
 std::u16string displayName(std::u16string_view path);
 
-// One code unit per byte, of the byte's value.
-std::u16string widenText(std::string_view bytes);
-
-// A header text as it goes on its line (without the line end): line feeds, carriage returns
-// and NULs become spaces; a text of U+0001..U+00FF is written one byte per character, any
+// A header text as it goes on its line (without the line end): control characters other than
+// TAB become spaces; a text of U+0001..U+00FF is written one byte per character, any
 // other as UTF-8 (so are the rare texts of U+0001..U+00FF whose bytes would read back as
 // UTF-8).
 std::string encodeHeaderText(std::u16string_view text);

@@ -131,12 +131,16 @@ void commitDomainField(AppState& state, int domain) {
     }
     state.model.domainValues[k] = v;
 
-    std::uint32_t low = lowestValue(state.model);
-    std::uint32_t high = highestValueExcept(state.model, k);
-    if (v > high) {
-        high = v;
+    rebuildScaleAroundValues(state.model, ageFromBirthField(state));
+    refreshDomainFields(state);
+}
+
+void rebuildScaleAroundValues(ChartModel& model, std::int32_t age) {
+    std::uint32_t low = lowestValue(model);
+    std::uint32_t high = 0;
+    for (const std::uint32_t value : model.domainValues) {
+        high = value > high ? value : high;
     }
-    const std::int32_t age = ageFromBirthField(state);
     if (!(static_cast<std::int32_t>(high) > age)) {
         high = static_cast<std::uint32_t>(age);
     }
@@ -152,8 +156,7 @@ void commitDomainField(AppState& state, int domain) {
         low = 2;
     }
     widenSpan(low, high);
-    rebuildRings(state.model, low, high);
-    refreshDomainFields(state);
+    rebuildRings(model, low, high);
 }
 
 void commitBirthDate(AppState& state, std::u16string_view text) {

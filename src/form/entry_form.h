@@ -58,6 +58,9 @@ void commitFocusedField(AppState& state);
 
 void commitBirthDate(AppState& state, std::u16string_view text);
 void commitDomainField(AppState& state, int domain);
+// Rebuilds the scale to span the lowest value, the highest value and the age (clamped to 2..22),
+// pulling no value: what a domain commit does once it has stored its value.
+void rebuildScaleAroundValues(ChartModel& model, std::int32_t age);
 void refreshDomainFields(AppState& state);
 void setAgeText(AppState& state, std::int32_t age);
 void newProfile(AppState& state);

@@ -41,15 +41,6 @@ CalendarDate localToday() {
             static_cast<std::uint32_t>(local.tm_mday)};
 }
 
-std::string narrowText(std::u16string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(static_cast<unsigned char>(unit & 0xFFu)));
-    }
-    return bytes;
-}
-
 void splitText(std::string_view text, std::string_view delimiters,
                std::vector<std::string>& pieces) {
     std::size_t position = 0;

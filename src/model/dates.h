@@ -1,6 +1,8 @@
 // Date texts "YYYY/MM/DD", the acceptance rule for a date of birth and the age in whole years.
 #pragma once
 
+#include "model/text.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,9 +30,6 @@ using Clock = std::function<CalendarDate()>;
 
 // The local calendar date at the moment of the call.
 CalendarDate localToday();
-
-// One byte per UTF-16 code unit: its low 8 bits.
-std::string narrowText(std::u16string_view text);
 
 // Appends the maximal runs of bytes not in delimiters to pieces, in order.
 void splitText(std::string_view text, std::string_view delimiters,

@@ -134,8 +134,9 @@ TEST(EncodeHeaderText, OneBytePerCharacterOrUtf8) {
     const std::vector<EncodeCase> cases{
         {"ascii", u"Anna B.", "Anna B."},
         {"empty", u"", ""},
-        {"latin-1 one byte each", u"Zo\u00EB \u00E9t\u00E9 \u00FF\u0001",
-         "Zo\xEB \xE9t\xE9 \xFF\x01"},
+        {"latin-1 one byte each", u"Zo\u00EB \u00E9t\u00E9 \u00FF\u0080",
+         "Zo\xEB \xE9t\xE9 \xFF\x80"},
+        {"other controls become spaces, TAB stays", u"a\tb\u0001c\u001B\u007F", "a\tb c  "},
         {"above U+00FF as UTF-8", u"\u01E9", "\xC7\xA9"},
         {"whole text UTF-8 once one character needs it", u"\u00E9\u0100", "\xC3\xA9\xC4\x80"},
         {"low byte 0A does not end the line", u"\u010A\u010D", "\xC4\x8A\xC4\x8D"},
@@ -152,11 +153,13 @@ TEST(EncodeHeaderText, OneBytePerCharacterOrUtf8) {
     }
 }
 
-TEST(EncodeHeaderText, NeverPutsALineEndIntoTheLine) {
+TEST(EncodeHeaderText, NeverWritesAControlCharacterOpenWouldRefuse) {
     for (char16_t unit = 0; unit < 0x800; ++unit) {
         const std::string bytes = encodeHeaderText(std::u16string(1, unit));
-        EXPECT_EQ(bytes.find_first_of("\r\n"), std::string::npos) << static_cast<int>(unit);
-        EXPECT_EQ(bytes.find('\0'), std::string::npos) << static_cast<int>(unit);
+        for (const char b : bytes) {
+            const auto byte = static_cast<unsigned char>(b);
+            EXPECT_TRUE(byte == '\t' || (byte >= 0x20 && byte != 0x7F)) << static_cast<int>(unit);
+        }
     }
 }
 
@@ -227,13 +230,17 @@ TEST(CutHeaderText, KeepsAtMost259UnitsAndWholePairs) {
     EXPECT_EQ(cutHeaderText(lone), lone);
 }
 
-TEST(FillMessage, PutsTheArgumentsAndDropsAnEmptyReason) {
-    EXPECT_EQ(fillMessage(u"File \"%1\" failed.\n\n%2", u"a.tanu", u"Disk full"),
+TEST(FillMessage, PutsTheArgumentsOnceAndDropsAnEmptyReason) {
+    EXPECT_EQ(fillMessage(u"File \"%1\" failed.\n\n%2", {u"a.tanu", u"Disk full"}),
               u"File \"a.tanu\" failed.\n\nDisk full");
-    EXPECT_EQ(fillMessage(u"File \"%1\" failed.\n\n%2\n\nTry again.", u"a.tanu", u""),
+    EXPECT_EQ(fillMessage(u"File \"%1\" failed.\n\n%2\n\nTry again.", {u"a.tanu", u""}),
               u"File \"a.tanu\" failed.\n\nTry again.");
-    EXPECT_EQ(fillMessage(u"%1 and %1", u"x"), u"x and x");
-    EXPECT_EQ(fillMessage(u"No %3 here", u"x"), u"No %3 here");
+    EXPECT_EQ(fillMessage(u"%1 and %1", {u"x"}), u"x and x");
+    EXPECT_EQ(fillMessage(u"No %3 here", {u"x"}), u"No %3 here");
+    // Inserted text is never read for placeholders again.
+    EXPECT_EQ(fillMessage(u"\"%1\": %2", {u"100%2.tanu", u"gone"}), u"\"100%2.tanu\": gone");
+    EXPECT_EQ(fillMessage(u"\"%1\": %2", {u"50%2off%1.tanu", u"No such file"}),
+              u"\"50%2off%1.tanu\": No such file");
 }
 
 TEST(DisplayName, IsTheLastComponent) {

@@ -167,17 +167,17 @@ TEST_F(ProfileCommands, BothCommandsCommitTheFocusedFieldBeforeTheDialog) {
     }
 }
 
-TEST_F(ProfileCommands, OpenLoadsFieldsAndPullsValuesIntoTheAgesScale) {
+TEST_F(ProfileCommands, OpenRestoresTheStoredValuesOnAScaleThatSpansThem) {
     open(joinLines(studentLines()));
 
     EXPECT_EQ(host.fieldText(FirstTextField), u"Anna");
     EXPECT_EQ(host.fieldText(BirthDateField), u"2016/1/1");
     EXPECT_EQ(host.fieldText(SecondDateField), u"2026/11/30");
     EXPECT_EQ(host.fieldText(SecondTextField), u"Class 3b");
-    // Read 5, 0, 0, 2, 22, 2, 9, 10, 0, 3; the age 10 tops the scale and pulls 22 down to 10.
-    const std::array<std::uint32_t, DomainCount> values{5, 0, 0, 2, 10, 2, 9, 10, 0, 3};
+    // Read 5, 0, 0, 2, 22, 2, 9, 10, 0, 3: the 22 above the age of 10 is kept as saved.
+    const std::array<std::uint32_t, DomainCount> values{5, 0, 0, 2, 22, 2, 9, 10, 0, 3};
     EXPECT_EQ(state.model.domainValues, values);
-    const std::vector<std::u16string> texts{u"5", u"",  u"",   u"2", u"10",
+    const std::vector<std::u16string> texts{u"5", u"",  u"",   u"2", u"22",
                                             u"2", u"9", u"10", u"",  u"3"};
     for (std::size_t k = 0; k < DomainCount; ++k) {
         const int id = DomainField + static_cast<int>(k);
@@ -185,7 +185,7 @@ TEST_F(ProfileCommands, OpenLoadsFieldsAndPullsValuesIntoTheAgesScale) {
         EXPECT_TRUE(host.isEnabled(id)) << k;
     }
     EXPECT_EQ(state.model.rings.front().years, 2u);
-    EXPECT_EQ(state.model.rings.back().years, 10u);
+    EXPECT_EQ(state.model.rings.back().years, 22u);
     EXPECT_EQ(state.ageText, u"10");
     EXPECT_FALSE(state.birthDatePlaceholder);
     EXPECT_FALSE(state.secondDatePlaceholder);
@@ -267,6 +267,9 @@ TEST_F(ProfileCommands, RefusedFilesShowAMessageAndChangeNothing) {
         {"line feeds only, thirteen", std::string(13, '\n'), false, u"fewer than fourteen lines"},
         {"one byte too large", oversize, false, u"larger than 64 KB"},
         {"missing", std::nullopt, false, u"No such file."},
+        {"a NUL byte", valid + "\0"s, false, u"binary data"},
+        {"an escape in a header", "\x1B[1m" + valid, false, u"binary data"},
+        {"a DEL after the fourteenth line", valid + "\x7F\r\n", false, u"binary data"},
         {"unreadable", valid, true, u"Permission denied."},
     };
     for (const Refusal& c : cases) {
@@ -342,6 +345,47 @@ TEST_F(ProfileCommands, RejectedBirthDateLeavesNothingOfThePreviousStudent) {
     }
 }
 
+TEST_F(ProfileCommands, FieldsShowExactlyTheFilesValuesAndOnlyALossIsReported) {
+    struct Case {
+        const char* what;
+        std::string date;
+        std::string values;        // ten digits, one per domain
+        std::u16string_view shown; // what the ten fields show afterwards, one character each
+        bool reported;
+    };
+    const std::vector<Case> cases{
+        {"accepted date, no values", "2016/1/1", "0000000000", u"          ", false},
+        {"accepted date, values", "2016/1/1", "0300500009", u" 3  5    9", false},
+        {"name only", "YYYY/MM/DD", "0000000000", u"          ", false},
+        {"empty date, no values", "", "0000000000", u"          ", false},
+        {"placeholder with values", "YYYY/MM/DD", "0300000000", u"          ", true},
+        {"unacceptable date, no values", "2031/1/1", "0000000000", u"          ", true},
+    };
+    for (const Case& c : cases) {
+        StartedForm f;
+        FakeDocumentPort p;
+        f.host.enter(BirthDateField, u"2012/5/5");
+        for (int k = 0; k < static_cast<int>(DomainCount); ++k) {
+            f.host.enter(DomainField + k, u"8");
+        }
+        std::vector<std::string> lines{"Name", c.date, "YYYY/MM/DD", ""};
+        for (const char digit : c.values) {
+            lines.emplace_back(1, digit);
+        }
+        p.files[u"f.tanu"] = joinLines(lines);
+        p.openChoice = u"f.tanu";
+        openProfile(f.state, p);
+
+        for (std::size_t k = 0; k < DomainCount; ++k) {
+            const std::u16string expected =
+                c.shown[k] == u' ' ? u"" : std::u16string(1, c.shown[k]);
+            EXPECT_EQ(f.host.fieldText(DomainField + static_cast<int>(k)), expected)
+                << c.what << " domain " << k;
+        }
+        EXPECT_EQ(f.host.messages.size(), c.reported ? 1u : 0u) << c.what;
+    }
+}
+
 TEST_F(ProfileCommands, SecondDatePlaceholderFollowsLineThree) {
     const std::vector<std::pair<std::string, bool>> cases{
         {"YYYY/MM/DD", true},  {"YYYY/MM/DD ", false}, {" YYYY/MM/DD", false},
@@ -396,15 +440,15 @@ TEST_F(ProfileCommands, OpensOwnFocusMoveCommitsNothing) {
     EXPECT_EQ(host.messages[0].caption, BirthDateNotLoadedCaption);
     EXPECT_EQ(host.focus(), FirstTextField);
 
-    // The same with the focus back in a domain field and an acceptable date: the loaded,
-    // pulled-in values stay as the date's commit left them.
+    // The same with the focus back in a domain field and an acceptable date: the loaded values
+    // stay as the file gave them.
     host.messages.clear();
     host.enter(BirthDateField, u"2016/1/1");
     port.duringDialog = [this] { host.click(DomainField + 4); };
     open(joinLines(studentLines()));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.fieldText(DomainField + 4), u"10");
-    EXPECT_EQ(state.model.rings.back().years, 10u);
+    EXPECT_EQ(host.fieldText(DomainField + 4), u"22");
+    EXPECT_EQ(state.model.rings.back().years, 22u);
 }
 
 TEST_F(ProfileCommands, SaveThenOpenGivesTheSameForm) {

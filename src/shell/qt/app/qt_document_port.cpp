@@ -2,9 +2,9 @@
 
 #include "qt_text.h"
 
-#include <QFile>
+#include "shell/files/safe_files.h"
+
 #include <QFileDialog>
-#include <QSaveFile>
 
 namespace tanu::qt {
 
@@ -37,38 +37,12 @@ std::optional<std::u16string> QtDocumentPort::chooseSavePath(std::u16string_view
 
 bool QtDocumentPort::readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
                               std::u16string& reason) {
-    QFile file(toQString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = toU16(file.errorString());
-        return false;
-    }
-    const QByteArray data = file.read(static_cast<qint64>(maxBytes) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        reason = toU16(file.errorString());
-        return false;
-    }
-    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    return true;
+    return files::readRegularFile(path, maxBytes, bytes, reason);
 }
 
 bool QtDocumentPort::writeFileAtomically(const std::u16string& path, std::string_view bytes,
                                          std::u16string& reason) {
-    QSaveFile file(toQString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = toU16(file.errorString());
-        return false;
-    }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        reason = toU16(file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        reason = toU16(file.errorString());
-        return false;
-    }
-    return true;
+    return files::writeFileAtomically(path, bytes, reason);
 }
 
 } // namespace tanu::qt

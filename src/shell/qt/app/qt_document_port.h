@@ -1,4 +1,4 @@
-// The profile commands' files: Qt's file dialogs, QFile reads and QSaveFile writes.
+// The profile commands' files: Qt's file dialogs over the shells' safe file calls.
 #pragma once
 
 #include "document/document_port.h"

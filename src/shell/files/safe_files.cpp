@@ -1,0 +1,324 @@
+#include "shell/files/safe_files.h"
+
+#include "model/text.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#endif
+
+namespace tanu::files {
+
+namespace {
+
+constexpr std::u16string_view NotRegularReason = u"It is not a regular file.";
+
+} // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+const wchar_t* wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+std::u16string systemReason(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string reason;
+    if (length != 0 && buffer != nullptr) {
+        reason.assign(reinterpret_cast<const char16_t*>(buffer), length);
+        while (!reason.empty() && (reason.back() == u'\n' || reason.back() == u'\r')) {
+            reason.pop_back();
+        }
+    }
+    LocalFree(buffer);
+    if (reason.empty()) {
+        reason = u"Windows error " + widenText(std::to_string(code)) + u".";
+    }
+    return reason;
+}
+
+bool isDevicePath(const std::u16string& path) {
+    return path.rfind(u"\\\\.\\", 0) == 0 || path.rfind(u"\\\\?\\GLOBALROOT", 0) == 0;
+}
+
+bool existsAsOtherThanFile(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(wide(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return isDevicePath(path);
+    }
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0 ||
+           isDevicePath(path);
+}
+
+} // namespace
+
+bool readRegularFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
+                     std::u16string& reason) {
+    if (existsAsOtherThanFile(path)) {
+        reason = NotRegularReason;
+        return false;
+    }
+    HANDLE file = CreateFileW(wide(path), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = systemReason(GetLastError());
+        return false;
+    }
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        reason = NotRegularReason;
+        return false;
+    }
+    bytes.assign(maxBytes + 1, '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        DWORD read = 0;
+        const auto want = static_cast<DWORD>(bytes.size() - got);
+        if (!ReadFile(file, bytes.data() + got, want, &read, nullptr)) {
+            reason = systemReason(GetLastError());
+            CloseHandle(file);
+            return false;
+        }
+        if (read == 0) {
+            break;
+        }
+        got += read;
+    }
+    CloseHandle(file);
+    bytes.resize(got);
+    return true;
+}
+
+bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
+                         std::u16string& reason) {
+    if (existsAsOtherThanFile(path)) {
+        reason = NotRegularReason;
+        return false;
+    }
+    const bool targetExists = GetFileAttributesW(wide(path)) != INVALID_FILE_ATTRIBUTES;
+    std::u16string temporary;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (unsigned attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = path + u".tanu-save-" + widenText(std::to_string(GetCurrentProcessId())) +
+                    u"-" + widenText(std::to_string(attempt));
+        file = CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE &&
+            (GetLastError() != ERROR_FILE_EXISTS || attempt > 100)) {
+            reason = systemReason(GetLastError());
+            return false;
+        }
+    }
+    const auto fail = [&](DWORD code) {
+        reason = systemReason(code);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+        }
+        DeleteFileW(wide(temporary));
+        return false;
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        const auto want = static_cast<DWORD>(bytes.size() - done);
+        if (!WriteFile(file, bytes.data() + done, want, &written, nullptr) || written == 0) {
+            return fail(GetLastError());
+        }
+        done += written;
+    }
+    if (!FlushFileBuffers(file)) {
+        return fail(GetLastError());
+    }
+    const HANDLE closing = file;
+    file = INVALID_HANDLE_VALUE;
+    if (!CloseHandle(closing)) {
+        return fail(GetLastError());
+    }
+    const bool replaced =
+        targetExists ? ReplaceFileW(wide(path), wide(temporary), nullptr,
+                                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                     : MoveFileExW(wide(temporary), wide(path),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!replaced) {
+        return fail(GetLastError());
+    }
+    return true;
+}
+
+#else
+
+namespace {
+
+std::u16string errnoReason(int code) {
+    const std::optional<std::u16string> text = utf16FromUtf8(std::strerror(code));
+    return text ? *text + u"." : u"System error " + widenText(std::to_string(code)) + u".";
+}
+
+// The folder part of a path with its separator, or empty for a bare name.
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now, so that the error of the close itself can be seen.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+// Where a save must write: the file itself, or the file a symbolic link names, so the link
+// stays a link.
+std::string resolvedTarget(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return path;
+    }
+    std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : path;
+}
+
+} // namespace
+
+bool readRegularFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
+                     std::u16string& reason) {
+    const std::string name = utf8FromUtf16(path);
+    // Non-blocking: opening a FIFO for reading would otherwise wait for a writer.
+    const Descriptor file(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.get() < 0) {
+        reason = errnoReason(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        reason = errnoReason(errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        reason = NotRegularReason;
+        return false;
+    }
+    bytes.assign(maxBytes + 1, '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(file.get(), bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            reason = errnoReason(errno);
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return true;
+}
+
+bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
+                         std::u16string& reason) {
+    const std::string target = resolvedTarget(utf8FromUtf16(path));
+    struct stat existing {};
+    const bool targetExists = ::stat(target.c_str(), &existing) == 0;
+    if (targetExists && !S_ISREG(existing.st_mode)) {
+        reason = NotRegularReason;
+        return false;
+    }
+
+    const std::string folder = folderOf(target);
+    const std::string base = target.substr(folder.size());
+    std::string temporary;
+    int fd = -1;
+    for (unsigned attempt = 0; fd < 0; ++attempt) {
+        temporary = folder + "." + base + ".tanu-save-" + std::to_string(::getpid()) + "-" +
+                    std::to_string(attempt);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt > 100)) {
+            reason = errnoReason(errno);
+            return false;
+        }
+    }
+    Descriptor file(fd);
+    const auto fail = [&](int code) {
+        reason = errnoReason(code);
+        ::unlink(temporary.c_str());
+        return false;
+    };
+    if (targetExists) {
+        // The replacement keeps the old file's permissions (and owner, where allowed).
+        if (::fchmod(file.get(), existing.st_mode & 07777) != 0) {
+            return fail(errno);
+        }
+        [[maybe_unused]] const int owned = ::fchown(file.get(), existing.st_uid, existing.st_gid);
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return fail(errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    // The data must be on the disk before the name points at it.
+    if (::fsync(file.get()) != 0) {
+        return fail(errno);
+    }
+    if (file.close() != 0) {
+        return fail(errno);
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        return fail(errno);
+    }
+    // And the new name itself survives a power cut.
+    const std::string folderName = folder.empty() ? std::string(".") : folder;
+    const Descriptor directory(::open(folderName.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() >= 0) {
+        ::fsync(directory.get());
+    }
+    return true;
+}
+
+#endif
+
+} // namespace tanu::files
