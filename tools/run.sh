@@ -13,4 +13,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "$(uname)" = Linu
     echo "machine without one inside a virtual display:  xvfb-run -s '-screen 0 1280x1024x24' $app"
     exit 1
 fi
-exec "$app"
+# A desktop session gives every program a private runtime folder; a bare X server does not.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+fi
+exec "$app" "$@"

@@ -4,10 +4,10 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang libclang-rt-14-dev
+    cmake ninja-build g++ clang libclang-rt-14-dev llvm
     qt6-base-dev libgl-dev
     libgtest-dev libbenchmark-dev
-    fonts-liberation fontconfig poppler-utils
+    fonts-liberation fonts-dejavu-core fontconfig poppler-utils
     xvfb xauth
 )
 

@@ -5,8 +5,14 @@ cd "$(dirname "$0")/.."
 preset="${1:-release}"
 
 tools/setup.sh
+# The Qt tests (and the test listing during the build) need no display: they draw on the
+# offscreen platform. They get a runtime folder of their own, as a desktop session gives one.
+export QT_QPA_PLATFORM=offscreen
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+fi
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
-# The Qt tests need no display: they draw on the offscreen platform.
-export QT_QPA_PLATFORM=offscreen
 ctest --preset "$preset" -j 2

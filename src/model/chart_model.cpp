@@ -106,4 +106,32 @@ std::int32_t radiusForValue(const ChartModel& model, std::uint32_t value) {
     return -1;
 }
 
+bool isDrawable(const ChartModel& model) {
+    const auto& rings = model.rings;
+    if (rings.size() < 6 || rings.size() > 11 || rings.back().radius != OutermostRadius) {
+        return false;
+    }
+    const std::uint32_t yearStep = rings[1].years - rings[0].years;
+    const std::int32_t radiusStep = rings[1].radius - rings[0].radius;
+    if (yearStep != 1 && yearStep != 2) {
+        return false;
+    }
+    for (std::size_t i = 0; i < rings.size(); ++i) {
+        if (rings[i].years < MinYears || rings[i].years > MaxYears) {
+            return false;
+        }
+        if (i > 0 && (rings[i].years - rings[i - 1].years != yearStep ||
+                      rings[i].radius - rings[i - 1].radius != radiusStep)) {
+            return false;
+        }
+    }
+    const std::uint32_t lower = rings.front().years - (yearStep == 2 ? 1 : 0);
+    for (const std::uint32_t v : model.domainValues) {
+        if (v != 0 && (v < MinYears || v > MaxYears || v < lower || v > rings.back().years)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace tanu

@@ -41,6 +41,11 @@ std::uint32_t highestValueExcept(const ChartModel& model, std::size_t skip);
 // Pulls every non-zero value into the scale; needs at least two rings.
 void clampValuesToScale(ChartModel& model);
 
+// What every operation on the profile keeps: 6 to 11 rings of 2..22 years rising by a constant
+// step of 1 or 2 and a constant radius step up to the outermost radius, and every value 0 or
+// inside the scale (down to one year below the innermost ring on the two-year scale).
+bool isDrawable(const ChartModel& model);
+
 // The radius of the innermost ring whose years reach the value, or -1 when none does.
 std::int32_t radiusForValue(const ChartModel& model, std::uint32_t value);
 

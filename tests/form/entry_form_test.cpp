@@ -59,11 +59,18 @@ TEST(EntryForm, StartState) {
     EXPECT_EQ(f.host.focus(), FirstTextField);
     EXPECT_EQ(f.state.ageText, u"-");
     EXPECT_EQ(ringYears(f.state), range(7, 15));
-    const FieldRect birth = f.host.field(BirthDateField).rect;
-    EXPECT_EQ(birth.x, 115);
-    EXPECT_EQ(birth.y, 92);
-    EXPECT_EQ(birth.width, 98);
-    EXPECT_EQ(f.host.field(DomainField + 3).rect.x, 646);
+    const int rects[14][4] = {
+        {517, 127, 25, 20}, {662, 221, 25, 20},  {683, 338, 25, 20}, {646, 476, 25, 20},
+        {535, 577, 25, 20}, {376, 576, 25, 20},  {223, 477, 25, 20}, {197, 339, 25, 20},
+        {243, 210, 25, 20}, {374, 128, 25, 20},  {73, 69, 197, 20},  {115, 92, 98, 20},
+        {180, 115, 90, 20}, {115, 138, 155, 20},
+    };
+    for (int i = 0; i < 14; ++i) {
+        const FieldRect r = f.host.field(DomainField + i).rect;
+        EXPECT_EQ((std::array{r.x, r.y, r.width, r.height}),
+                  (std::array{rects[i][0], rects[i][1], rects[i][2], rects[i][3]}))
+            << "field " << DomainField + i;
+    }
 }
 
 TEST(EntryForm, TabOrderSkipsLockedDomainFieldsAndWraps) {
@@ -160,6 +167,10 @@ TEST(EntryForm, DomainTextsAreReadAndClampedSilently) {
         f.host.enter(DomainField + 4, c.typed);
         EXPECT_EQ(f.host.field(DomainField + 4).text, c.shown) << narrowText(c.typed);
         EXPECT_TRUE(f.host.messages.empty());
+        if (std::u16string_view(c.shown).empty()) {
+            // No value at all: the scale is built from the age alone, (9, 9) widened.
+            EXPECT_EQ(ringYears(f.state), range(4, 9)) << narrowText(c.typed);
+        }
     }
 }
 
@@ -301,31 +312,6 @@ TEST(ReadFieldText, CutsLongTexts) {
     EXPECT_EQ(readCommitText(f.state, FirstTextField).size(), 259u);
 }
 
-// What must hold after every action a user can take.
-void expectModelInvariants(const AppState& state) {
-    const auto& rings = state.model.rings;
-    ASSERT_GE(rings.size(), 6u);
-    ASSERT_LE(rings.size(), 11u);
-    EXPECT_EQ(rings.back().radius, 195);
-    const std::uint32_t yearStep = rings[1].years - rings[0].years;
-    ASSERT_TRUE(yearStep == 1 || yearStep == 2);
-    for (std::size_t i = 0; i < rings.size(); ++i) {
-        EXPECT_GE(rings[i].years, 2u);
-        EXPECT_LE(rings[i].years, 22u);
-        if (i > 0) {
-            EXPECT_EQ(rings[i].years - rings[i - 1].years, yearStep);
-            EXPECT_EQ(rings[i].radius - rings[i - 1].radius, rings[1].radius - rings[0].radius);
-        }
-    }
-    const std::uint32_t lower = rings.front().years - (yearStep == 2 ? 1 : 0);
-    for (const std::uint32_t v : state.model.domainValues) {
-        if (v != 0) {
-            EXPECT_GE(v, lower);
-            EXPECT_LE(v, rings.back().years);
-        }
-    }
-}
-
 TEST(EntryFormProperties, RandomSessionsKeepTheModelDrawable) {
     const std::u16string texts[] = {
         u"",         u"2017/1/1",    u"2000/7/2",  u"2026/12/6", u"2026/12/7",  u"1979/12/31",
@@ -361,10 +347,7 @@ TEST(EntryFormProperties, RandomSessionsKeepTheModelDrawable) {
                 break;
             }
             SCOPED_TRACE(::testing::Message() << "seed " << seed << " step " << step);
-            expectModelInvariants(f.state);
-            if (::testing::Test::HasFailure()) {
-                return;
-            }
+            ASSERT_TRUE(isDrawable(f.state.model));
         }
     }
 }

@@ -144,6 +144,26 @@ TEST(RebuildRings, PairsNoCallerMakesStillGiveADrawableScale) {
     }
 }
 
+TEST(IsDrawable, TellsBrokenModelsFromGoodOnes) {
+    const auto scale = [](std::uint32_t low, std::uint32_t high,
+                          std::array<std::uint32_t, DomainCount> values) {
+        ChartModel model;
+        rebuildRings(model, low, high);
+        model.domainValues = values;
+        return model;
+    };
+    EXPECT_TRUE(isDrawable(scale(7, 15, {7, 15, 0})));
+    EXPECT_TRUE(isDrawable(scale(9, 21, {8, 10, 21}))); // one year short of a two-year scale
+    EXPECT_FALSE(isDrawable(scale(9, 21, {7})));
+    EXPECT_FALSE(isDrawable(scale(7, 15, {16})));
+    EXPECT_FALSE(isDrawable(scale(7, 15, {6})));
+    EXPECT_FALSE(isDrawable(scale(2, 3, {}))); // too few rings
+    ChartModel uneven = scale(7, 15, {});
+    uneven.rings[3].radius += 1;
+    EXPECT_FALSE(isDrawable(uneven));
+    EXPECT_FALSE(isDrawable(ChartModel{}));
+}
+
 TEST(LowestAndHighest, SkipEmptyDomains) {
     ChartModel model;
     EXPECT_EQ(lowestValue(model), 0u);
