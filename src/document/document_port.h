@@ -2,18 +2,14 @@
 // whole-file reads and writes. A shell implements it on its toolkit; tests implement it in memory.
 #pragma once
 
+#include "model/system_texts.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tanu {
-
-// The one filter both file dialogs offer.
-inline constexpr std::u16string_view ProfileFilterName = u"TANU Save file";
-inline constexpr std::u16string_view ProfileFilterPattern = u"*.tanu";
-// The name the save dialog proposes every time.
-inline constexpr std::u16string_view ProposedSaveName = u"untitled.tanu";
 
 class DocumentPort {
 public:

@@ -10,11 +10,6 @@
 
 namespace tanu {
 
-inline constexpr std::u16string_view PrintJobName = u"TANU Print";
-
-// "%1" stands for the reason the printing system gave.
-inline constexpr std::u16string_view PrintFailedCaption = u"Cannot print";
-inline constexpr std::u16string_view PrintFailedText = u"The chart could not be printed.\n\n%1";
 
 class PrinterPort {
 public:

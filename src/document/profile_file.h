@@ -36,25 +36,6 @@ inline constexpr std::array<int, ProfileLineCount> ProfileFieldOrder{FirstTextFi
                                                                      508,
                                                                      509};
 
-// Message texts; "%1" stands for the file name, "%2" for the reason the system gave.
-inline constexpr std::u16string_view OpenFailedCaption = u"Cannot open profile";
-inline constexpr std::u16string_view OpenUnreadableText =
-    u"The file \"%1\" could not be read.\n\n%2";
-inline constexpr std::u16string_view OpenTooLargeText =
-    u"The file \"%1\" is not a TANU profile: it is larger than 64 KB.";
-inline constexpr std::u16string_view OpenNotTextText =
-    u"The file \"%1\" is not a TANU profile: it holds binary data.";
-inline constexpr std::u16string_view OpenTooShortText =
-    u"The file \"%1\" is not a TANU profile: it has fewer than fourteen lines.";
-inline constexpr std::u16string_view SaveFailedCaption = u"Cannot save profile";
-inline constexpr std::u16string_view SaveFailedText =
-    u"The profile could not be saved as \"%1\".\n\n%2\n\nAn existing file of that name was left "
-    u"unchanged.";
-inline constexpr std::u16string_view BirthDateNotLoadedCaption = u"Date of birth not valid";
-inline constexpr std::u16string_view BirthDateNotLoadedText =
-    u"The date of birth in \"%1\" is not a valid date of birth, so the domain values of the "
-    u"file were not loaded.\n\nEnter a valid date of birth and then the domain values.";
-
 // The last component of a path, for messages.
 std::u16string displayName(std::u16string_view path);
 

@@ -5,6 +5,7 @@
 #include "form/field_host.h"
 #include "model/chart_model.h"
 #include "model/dates.h"
+#include "model/system_texts.h"
 
 #include <optional>
 #include <string>
@@ -19,11 +20,6 @@ inline constexpr int BirthDateField = 511;
 inline constexpr int SecondDateField = 512;
 inline constexpr int SecondTextField = 513;
 
-inline constexpr std::u16string_view DatePlaceholder = u"YYYY/MM/DD";
-inline constexpr std::u16string_view InvalidDateCaption = u"Invalid date";
-inline constexpr std::u16string_view InvalidDateText =
-    u"Please enter a valid date of birth.\nThe date format is YYYY/MM/DD.\n"
-    u"For example: 2000/7/2\n\nThe year should be at least 1980.";
 
 // Where each field stands on the window, in chart pixels.
 FieldRect fieldRect(int id);

@@ -59,19 +59,21 @@ TEST_F(CommandsTest, MenuShowsTheStandardShortcuts) {
         QAction* action;
         QKeySequence::StandardKey key;
     } table[] = {
-        {window().newAction(), QKeySequence::New},   {window().openAction(), QKeySequence::Open},
-        {window().saveAction(), QKeySequence::Save}, {window().printAction(), QKeySequence::Print},
-        {window().exitAction(), QKeySequence::Quit},
+        {window().action(Command::New), QKeySequence::New},
+        {window().action(Command::Open), QKeySequence::Open},
+        {window().action(Command::Save), QKeySequence::Save},
+        {window().action(Command::Print), QKeySequence::Print},
+        {window().action(Command::Exit), QKeySequence::Quit},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.action->text().toStdString());
         EXPECT_EQ(row.action->shortcut(), QKeySequence(row.key));
     }
-    EXPECT_EQ(window().newAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    EXPECT_EQ(window().printAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(window().action(Command::New)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(window().action(Command::Print)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     // Exit never takes Cut's keys.
-    EXPECT_NE(window().exitAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
-    EXPECT_TRUE(window().aboutAction()->shortcut().isEmpty());
+    EXPECT_NE(window().action(Command::Exit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+    EXPECT_TRUE(window().action(Command::About)->shortcut().isEmpty());
 }
 
 TEST_F(CommandsTest, ShortcutsRunTheirCommandsFromAField) {
@@ -103,7 +105,7 @@ TEST_F(CommandsTest, CtrlXCutsInAFieldAndQuitKeysExit) {
     // Where the platform has quit keys (Ctrl+Q on X11), they run Exit; where it has none
     // (Windows, offscreen), Exit shows none either and the window system's close applies.
     const QKeySequence quit(QKeySequence::Quit);
-    EXPECT_EQ(window().exitAction()->shortcut(), quit);
+    EXPECT_EQ(window().action(Command::Exit)->shortcut(), quit);
     if (!quit.isEmpty()) {
         press(quit[0]);
         EXPECT_FALSE(window().isVisible());
@@ -135,7 +137,7 @@ TEST_F(CommandsTest, AboutBoxShowsItsLinesAtTheTopLeftOfTheClientArea) {
         modal = box.isModal();
         ModalWatcher::clickOk(box);
     });
-    window().aboutAction()->trigger();
+    window().action(Command::About)->trigger();
 
     ASSERT_EQ(modals_->seen.size(), 1u);
     const SeenModal& box = modals_->seen.front();
@@ -187,7 +189,7 @@ TEST_F(CommandsTest, AboutBoxEndsEveryWayAndLeavesTheProfile) {
         reactivate();
         click(SecondTextField);
         modals_ = std::make_unique<ModalWatcher>(&window(), way.end);
-        window().aboutAction()->trigger();
+        window().action(Command::About)->trigger();
         ASSERT_EQ(modals_->seen.size(), 1u);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_EQ(state().model.domainValues, model.domainValues);
@@ -200,7 +202,7 @@ TEST_F(CommandsTest, AboutBoxEndsEveryWayAndLeavesTheProfile) {
 TEST_F(CommandsTest, AboutCommitsTheFocusedFieldBeforeItOpens) {
     click(BirthDateField);
     typeIntoFocused(QString());
-    window().aboutAction()->trigger();
+    window().action(Command::About)->trigger();
     ASSERT_EQ(modals_->seen.size(), 2u);
     EXPECT_EQ(modals_->seen[0].caption, QStringLiteral("Invalid date"));
     EXPECT_EQ(modals_->seen[1].caption, AboutCaption);
@@ -211,7 +213,7 @@ TEST_F(CommandsTest, ExitAndCloseEndWithoutAQuestion) {
         const char* how;
         std::function<void(MainWindow&)> leave;
     } ways[] = {
-        {"File > Exit", [](MainWindow& w) { w.exitAction()->trigger(); }},
+        {"File > Exit", [](MainWindow& w) { w.action(Command::Exit)->trigger(); }},
         {"close box", [](MainWindow& w) { w.close(); }},
     };
     for (const auto& way : ways) {

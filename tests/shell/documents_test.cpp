@@ -57,13 +57,13 @@ protected:
 
     void save(const std::u16string& file) {
         dialogs_.savePath = file;
-        window().saveAction()->trigger();
+        window().action(Command::Save)->trigger();
         reactivate();
     }
 
     void open(const std::u16string& file) {
         dialogs_.openPath = file;
-        window().openAction()->trigger();
+        window().action(Command::Open)->trigger();
         reactivate();
     }
 
@@ -86,7 +86,7 @@ TEST_F(DocumentsTest, SaveWritesTheFourteenLinesExactly) {
 }
 
 TEST_F(DocumentsTest, SaveAfterNewWritesTheEmptyProfile) {
-    window().newAction()->trigger();
+    window().action(Command::New)->trigger();
     const std::u16string file = path(QStringLiteral("empty.tanu"));
     save(file);
     const QByteArray bytes = readBytes(file);
@@ -120,7 +120,7 @@ TEST_F(DocumentsTest, OpenBringsBackWhatSaveWrote) {
     const QStringList saved = fieldTexts();
     const ChartModel model = state().model;
 
-    window().newAction()->trigger();
+    window().action(Command::New)->trigger();
     ASSERT_NE(fieldTexts(), saved);
     open(file);
 
@@ -185,8 +185,8 @@ TEST_F(DocumentsTest, CancelledDialogsChangeNothing) {
     const QStringList before = fieldTexts();
     dialogs_.openPath.reset();
     dialogs_.savePath.reset();
-    window().openAction()->trigger();
-    window().saveAction()->trigger();
+    window().action(Command::Open)->trigger();
+    window().action(Command::Save)->trigger();
     EXPECT_EQ(dialogs_.openAsked, 1);
     EXPECT_EQ(dialogs_.saveAsked, 1);
     EXPECT_EQ(fieldTexts(), before);

@@ -200,7 +200,7 @@ TEST_F(FocusTest, NewResetsEverythingWithoutCommitting) {
     click(BirthDateField);
     typeIntoFocused(QStringLiteral("rubbish"));
 
-    window().newAction()->trigger();
+    window().action(Command::New)->trigger();
 
     EXPECT_TRUE(modals_->seen.empty()); // the rejected text in the focused field is discarded
     EXPECT_EQ(focusedField(), FirstTextField);

@@ -68,7 +68,7 @@ TEST_P(PrintTest, OneLandscapePageWithTheChartCentred) {
     typeIntoFocused(QStringLiteral("7"));
     const ChartModel model = state().model;
 
-    window().printAction()->trigger();
+    window().action(Command::Print)->trigger();
 
     // Printing opens nothing and leaves the focused field, its text and the profile alone.
     EXPECT_TRUE(modals_->seen.empty());
@@ -148,7 +148,7 @@ protected:
 };
 
 TEST_F(NoPrinterTest, PrintWithoutAPrinterSaysWhy) {
-    window().printAction()->trigger();
+    window().action(Command::Print)->trigger();
     ASSERT_EQ(modals_->seen.size(), 1u);
     EXPECT_EQ(modals_->seen.front().caption, QStringLiteral("Cannot print"));
     EXPECT_TRUE(modals_->seen.front().text.contains(QStringLiteral("No default printer")));

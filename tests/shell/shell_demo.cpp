@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     QTest::qWait(100);
 
     if (!pdfPath.isEmpty()) {
-        app.window().printAction()->trigger();
+        app.window().action(Command::Print)->trigger();
     }
     if (!grabPath.isEmpty()) {
         app.window().grab().save(grabPath);
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (about) {
-        app.window().aboutAction()->trigger();
+        app.window().action(Command::About)->trigger();
     }
     QApplication::exec();
     return 0;

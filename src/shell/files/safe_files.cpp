@@ -1,5 +1,6 @@
 #include "shell/files/safe_files.h"
 
+#include "model/system_texts.h"
 #include "model/text.h"
 
 #include <cerrno>
@@ -25,7 +26,7 @@ namespace tanu::files {
 
 namespace {
 
-constexpr std::u16string_view NotRegularReason = u"It is not a regular file.";
+constexpr std::u16string_view NotRegularReason = NotRegularFileReason;
 
 } // namespace
 

@@ -12,11 +12,7 @@ namespace tanu::qt {
 
 namespace {
 
-constexpr int BoxWidthUnits = 330;
-constexpr int BoxHeightUnits = 190;
-constexpr int ButtonYUnits = 168;
-constexpr int ButtonWidthUnits = 50;
-constexpr int ButtonHeightUnits = 14;
+// Room kept right of the longest line when the box grows to show it whole.
 constexpr int RightMarginUnits = 10;
 
 // Dialog units in pixels of the box's own font.
@@ -45,7 +41,7 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
     setModal(true);
 
     const DialogUnits units(font());
-    int width = units.x(BoxWidthUnits);
+    int width = units.x(AboutWidthUnits);
     for (const AboutLine& line : AboutLines) {
         auto* label = new QLabel(toQString(line.text), this);
         label->setTextFormat(Qt::PlainText);
@@ -55,16 +51,16 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
         width = std::max(width, label->geometry().right() + 1 + units.x(RightMarginUnits));
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(toQString(AboutButtonText), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
-    const int buttonWidth = units.x(ButtonWidthUnits);
-    ok->setGeometry((width - buttonWidth) / 2, units.y(ButtonYUnits), buttonWidth,
-                    units.y(ButtonHeightUnits));
+    const int buttonWidth = units.x(AboutButton.width);
+    ok->setGeometry((width - buttonWidth) / 2, units.y(AboutButton.y), buttonWidth,
+                    units.y(AboutButton.height));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     ok->setFocus();
 
-    setFixedSize(width, units.y(BoxHeightUnits));
+    setFixedSize(width, units.y(AboutHeightUnits));
 }
 
 } // namespace tanu::qt

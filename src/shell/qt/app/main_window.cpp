@@ -1,7 +1,6 @@
 #include "main_window.h"
 
 #include "about_box.h"
-#include "document/profile_file.h"
 #include "qt_text.h"
 
 #include <QAction>
@@ -14,10 +13,26 @@
 
 namespace tanu::qt {
 
+namespace {
+
+QKeySequence keysOf(KeyChord chord, Qt::KeyboardModifiers extra = {}) {
+    Qt::KeyboardModifiers modifiers = extra;
+    if (chord.ctrl) {
+        modifiers |= Qt::ControlModifier;
+    }
+    if (chord.alt) {
+        modifiers |= Qt::AltModifier;
+    }
+    // Qt numbers the keys of printable ASCII characters by their upper-case character codes.
+    return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(chord.key)));
+}
+
+} // namespace
+
 MainWindow::MainWindow(AppState& state, const ImageSet& images, QtFieldHost& host,
                        DocumentPort& documents, PrinterPort& printer)
-    : state_(state), images_(images), host_(host), documents_(documents), printer_(printer),
-      chart_(new ChartWidget(state, images, this)) {
+    : host_(host), chart_(new ChartWidget(state, images, this)), commands_{state, images, documents,
+                                                                           printer, *this} {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(toQString(MainWindowTitle));
     // A title bar with the system menu, minimise and close boxes; no maximise box.
@@ -32,30 +47,40 @@ MainWindow::MainWindow(AppState& state, const ImageSet& images, QtFieldHost& hos
 }
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    newAction_ = file->addAction(QStringLiteral("&New"), this, &MainWindow::newProfileCommand);
-    newAction_->setShortcut(QKeySequence::New);
-    openAction_ = file->addAction(QStringLiteral("&Open"), this, &MainWindow::openCommand);
-    openAction_->setShortcut(QKeySequence::Open);
-    saveAction_ = file->addAction(QStringLiteral("&Save"), this, &MainWindow::saveCommand);
-    saveAction_->setShortcut(QKeySequence::Save);
-    printAction_ = file->addAction(QStringLiteral("&Print"), this, &MainWindow::printCommand);
-    printAction_->setShortcut(QKeySequence::Print);
-    file->addSeparator();
-    exitAction_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    // The platform's own quit keys: Ctrl+X stays Cut inside the fields.
-    exitAction_->setShortcut(QKeySequence::Quit);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    aboutAction_ = help->addAction(QStringLiteral("&About ..."), this, &MainWindow::aboutCommand);
-    // Alt+? is Alt+Shift+/ on most layouts; keyboards report it either way. One key press
-    // may then match two of these, which Qt reports as ambiguous: that opens the box too.
-    for (const QKeyCombination keys :
-         {Qt::ALT | Qt::Key_Question, Qt::ALT | Qt::SHIFT | Qt::Key_Question,
-          Qt::ALT | Qt::Key_Slash}) {
-        auto* shortcut = new QShortcut(QKeySequence(keys), this);
-        connect(shortcut, &QShortcut::activated, this, &MainWindow::aboutCommand);
-        connect(shortcut, &QShortcut::activatedAmbiguously, this, &MainWindow::aboutCommand);
+    QMenu* file = menuBar()->addMenu(toQString(FileMenuCaption));
+    QMenu* help = menuBar()->addMenu(toQString(HelpMenuCaption));
+    for (const CommandInfo& info : Commands) {
+        QMenu* menu = info.menu == Menu::File ? file : help;
+        if (info.separatorBefore) {
+            menu->addSeparator();
+        }
+        const Command command = info.command;
+        QAction* action =
+            menu->addAction(toQString(info.caption), this, [this, command] { run(command); });
+        if (info.platformQuitKeys) {
+            action->setShortcut(QKeySequence::Quit);
+        } else if (info.shortcut.key != 0) {
+            action->setShortcut(keysOf(info.shortcut));
+        }
+        for (const KeyChord chord : info.alsoBound) {
+            if (chord.key == 0) {
+                continue;
+            }
+            // "?" is Shift+/ on most layouts, and keyboards report it with or without the
+            // Shift. One key press may then match two bindings, which Qt reports as ambiguous:
+            // that runs the command too.
+            std::vector<QKeySequence> keys{keysOf(chord)};
+            if (chord.key == u'?') {
+                keys.push_back(keysOf(chord, Qt::ShiftModifier));
+            }
+            for (const QKeySequence& sequence : keys) {
+                auto* shortcut = new QShortcut(sequence, this);
+                connect(shortcut, &QShortcut::activated, this, [this, command] { run(command); });
+                connect(shortcut, &QShortcut::activatedAmbiguously, this,
+                        [this, command] { run(command); });
+            }
+        }
+        actions_[command] = action;
     }
 }
 
@@ -71,29 +96,18 @@ void MainWindow::centreOnPrimaryScreen() {
          area.top() + (area.height() - outer.height()) / 2);
 }
 
-void MainWindow::newProfileCommand() {
-    newProfile(state_);
+void MainWindow::run(Command command) {
+    runCommand(command, commands_);
 }
 
-void MainWindow::openCommand() {
-    openProfile(state_, documents_);
-}
-
-void MainWindow::saveCommand() {
-    saveProfile(state_, documents_);
-}
-
-void MainWindow::printCommand() {
-    // No dialog opens, so the focused field stays where it is and commits nothing.
-    printChart(state_, images_, printer_);
-}
-
-void MainWindow::aboutCommand() {
-    // The box takes the focus; the field that had it commits first, before the box shows.
-    commitFocusedField(state_);
+void MainWindow::showAboutBox() {
     AboutBox box(this);
     box.move(chart_->mapToGlobal(QPoint(0, 0)));
     box.exec();
+}
+
+void MainWindow::closeMainWindow() {
+    close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

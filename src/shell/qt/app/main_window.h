@@ -1,64 +1,47 @@
 // The one main window: the menu bar over the chart, and the commands it runs.
 #pragma once
 
+#include "app/commands.h"
 #include "chart/chart_artwork.h"
 #include "chart_widget.h"
-#include "document/document_port.h"
-#include "document/printing.h"
-#include "form/entry_form.h"
 #include "qt_field_host.h"
 
 #include <QMainWindow>
+
+#include <map>
 
 class QAction;
 
 namespace tanu::qt {
 
-inline constexpr std::u16string_view MainWindowTitle = u"TANU";
-
-class MainWindow final : public QMainWindow {
+class MainWindow final : public QMainWindow, private CommandShell {
 public:
     MainWindow(AppState& state, const ImageSet& images, QtFieldHost& host, DocumentPort& documents,
                PrinterPort& printer);
 
     ChartWidget& chart() { return *chart_; }
 
-    // The menu's actions, in menu order.
-    QAction* newAction() const { return newAction_; }
-    QAction* openAction() const { return openAction_; }
-    QAction* saveAction() const { return saveAction_; }
-    QAction* printAction() const { return printAction_; }
-    QAction* exitAction() const { return exitAction_; }
-    QAction* aboutAction() const { return aboutAction_; }
+    // The menu's action for the command.
+    QAction* action(Command command) const { return actions_.at(command); }
 
     // Puts the whole window, frame included as far as it is known, in the middle of the
     // primary screen.
     void centreOnPrimaryScreen();
 
-    void newProfileCommand();
-    void openCommand();
-    void saveCommand();
-    void printCommand();
-    void aboutCommand();
+    void run(Command command);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
+    void showAboutBox() override;
+    void closeMainWindow() override;
 
-    AppState& state_;
-    const ImageSet& images_;
     QtFieldHost& host_;
-    DocumentPort& documents_;
-    PrinterPort& printer_;
     ChartWidget* chart_;
-    QAction* newAction_ = nullptr;
-    QAction* openAction_ = nullptr;
-    QAction* saveAction_ = nullptr;
-    QAction* printAction_ = nullptr;
-    QAction* exitAction_ = nullptr;
-    QAction* aboutAction_ = nullptr;
+    CommandContext commands_;
+    std::map<Command, QAction*> actions_;
 };
 
 } // namespace tanu::qt

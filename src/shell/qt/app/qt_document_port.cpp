@@ -53,14 +53,14 @@ std::optional<std::u16string> chosen(const QString& path, QWidget* owner) {
 } // namespace
 
 std::optional<std::u16string> QtDocumentPort::chooseOpenPath() {
-    return chosen(QFileDialog::getOpenFileName(owner_.data(), QStringLiteral("Open"), QString(),
+    return chosen(QFileDialog::getOpenFileName(owner_.data(), toQString(OpenDialogTitle), QString(),
                                                profileFilter()),
                   owner_.data());
 }
 
 std::optional<std::u16string> QtDocumentPort::chooseSavePath(std::u16string_view proposedName) {
     // The dialog asks before overwriting unless told not to, and appends no extension.
-    return chosen(QFileDialog::getSaveFileName(owner_.data(), QStringLiteral("Save As"),
+    return chosen(QFileDialog::getSaveFileName(owner_.data(), toQString(SaveDialogTitle),
                                                toQString(proposedName), profileFilter()),
                   owner_.data());
 }

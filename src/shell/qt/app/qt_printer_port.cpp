@@ -9,17 +9,10 @@
 
 namespace tanu::qt {
 
-namespace {
-
-// One chart unit on paper is a hundredth of an inch.
-constexpr int PrintUnitsPerInch = 100;
-
-} // namespace
-
 std::unique_ptr<QPrinter> defaultPrinter(std::u16string& reason) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        reason = u"No default printer is set up.";
+        reason = NoDefaultPrinterReason;
         return nullptr;
     }
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
@@ -47,14 +40,14 @@ DrawingSurface* QtPrinterPort::beginJob(std::u16string_view jobName, std::u16str
     if (!printer_) {
         return nullptr;
     }
-    printer_->setPageOrientation(QPageLayout::Landscape);
+    printer_->setPageOrientation(PrintLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer_->setDocName(toQString(jobName));
     // Before the painter begins: afterwards the device keeps its own resolution, and scaling
     // the painter instead would scale point-sized fonts as well.
     printer_->setResolution(PrintUnitsPerInch);
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
-        reason = u"The printer did not accept the job.";
+        reason = PrintJobRefusedReason;
         release();
         return nullptr;
     }
