@@ -154,17 +154,9 @@ std::u16string cutHeaderText(std::u16string_view text) {
 }
 
 std::uint32_t savedDomainValue(std::u16string_view text) {
-    if (!isAllDigits(text)) {
-        return 0;
-    }
-    std::uint64_t value = 0;
-    for (const char16_t unit : text) {
-        value = value * 10 + static_cast<std::uint64_t>(unit - u'0');
-        if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
-            return 0;
-        }
-    }
-    return value == 1 ? 2 : static_cast<std::uint32_t>(value);
+    constexpr auto Limit = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+    const auto value = static_cast<std::uint32_t>(readDecimal(text, Limit).value_or(0));
+    return value == 1 ? 2 : value;
 }
 
 std::int32_t readLineNumber(std::string_view line) {

@@ -39,18 +39,6 @@ void setDomainFieldsEnabled(AppState& state, bool enabled) {
     }
 }
 
-// Reads a non-empty run of digits; a number above 4294967295 reads as 0.
-std::uint32_t readDomainNumber(std::u16string_view digits) {
-    std::uint64_t value = 0;
-    for (const char16_t unit : digits) {
-        value = value * 10 + static_cast<std::uint64_t>(unit - u'0');
-        if (value > 0xFFFFFFFFu) {
-            return 0;
-        }
-    }
-    return static_cast<std::uint32_t>(value);
-}
-
 } // namespace
 
 FieldRect fieldRect(int id) {
@@ -59,6 +47,14 @@ FieldRect fieldRect(int id) {
 
 bool isDomainField(int id) {
     return id >= DomainField && id < DomainField + static_cast<int>(DomainCount);
+}
+
+void startForm(AppState& state) {
+    rebuildRings(state.model, 7, 15);
+    state.birthDatePlaceholder = true;
+    state.secondDatePlaceholder = true;
+    createDomainFields(state);
+    createHeaderFields(state);
 }
 
 void createDomainFields(AppState& state) {
@@ -123,7 +119,8 @@ void commitDomainField(AppState& state, int domain) {
     const auto k = static_cast<std::size_t>(domain);
     const std::u16string text = readCommitText(state, DomainField + domain);
 
-    std::uint32_t v = isAllDigits(text) ? readDomainNumber(text) : 0;
+    // Anything but digits, or a number beyond 32 bits, is no value.
+    auto v = static_cast<std::uint32_t>(readDecimal(text, 0xFFFFFFFFu).value_or(0));
     if (v == 1) {
         v = 2;
     } else if (v >= 22) {

@@ -20,7 +20,6 @@ inline constexpr int BirthDateField = 511;
 inline constexpr int SecondDateField = 512;
 inline constexpr int SecondTextField = 513;
 
-
 // Where each field stands on the window, in chart pixels.
 FieldRect fieldRect(int id);
 bool isDomainField(int id);
@@ -41,6 +40,11 @@ struct AppState {
     // Set while New or Open move the focus themselves: that move must not commit anything.
     bool commitsSuppressed = false;
 };
+
+// Brings a new AppState to the start: the scale 7..15, both placeholders, the fourteen fields
+// created in Tab order with the domain fields locked, and the focus in the first text field.
+// The host must be ready to create fields.
+void startForm(AppState& state);
 
 void createDomainFields(AppState& state);
 void createHeaderFields(AppState& state);

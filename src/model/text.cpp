@@ -143,6 +143,24 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view bytes) {
     return out;
 }
 
+std::optional<std::uint64_t> readDecimal(std::u16string_view text, std::uint64_t limit) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char16_t unit : text) {
+        if (unit < u'0' || unit > u'9') {
+            return std::nullopt;
+        }
+        // Checked before it can overflow: the limit is never above 2^64 / 10.
+        value = value * 10 + static_cast<std::uint64_t>(unit - u'0');
+        if (value > limit) {
+            return std::nullopt;
+        }
+    }
+    return value;
+}
+
 std::u16string fillMessage(std::u16string_view pattern,
                            std::initializer_list<std::u16string_view> arguments) {
     const std::vector<std::u16string_view> args(arguments);

@@ -2,6 +2,7 @@
 // and one byte per character, and filling message patterns.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -19,6 +20,10 @@ std::string utf8FromUtf16(std::u16string_view text);
 // Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) to UTF-16; nothing
 // when the bytes are not such UTF-8.
 std::optional<std::u16string> utf16FromUtf8(std::string_view bytes);
+
+// A non-empty run of the ASCII digits 0..9 read as a decimal number; nothing for any other
+// text or a number above limit. Leading zeros are allowed.
+std::optional<std::uint64_t> readDecimal(std::u16string_view text, std::uint64_t limit);
 
 // Puts the n-th argument for "%n" (n from 1). The pattern is scanned once, so an argument that
 // itself holds "%2" is inserted as it is. A paragraph (text between blank lines) whose

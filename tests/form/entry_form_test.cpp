@@ -122,6 +122,16 @@ TEST(EntryForm, EmptyBirthDateIsRejectedWithTheInvalidDateBox) {
     EXPECT_EQ(f.state.ageText, u"9"); // left as it was
     EXPECT_EQ(ringYears(f.state), range(4, 9));
     EXPECT_GT(f.host.repaints, repaints);
+
+    // Left for a domain field, which locks as the focus arrives: the focus moves on instead of
+    // staying where no key is taken.
+    f.host.messages.clear();
+    acceptBirthDate(f, u"2017/1/1");
+    f.host.click(BirthDateField);
+    f.host.type(u"x");
+    f.host.click(DomainField + 3);
+    EXPECT_EQ(f.host.messages.size(), 1u);
+    EXPECT_EQ(f.host.focus(), FirstTextField);
 }
 
 struct BirthCase {
@@ -293,6 +303,15 @@ TEST(EntryForm, CommitFocusedFieldCommitsOnceBeforeADialog) {
     commitFocusedField(f.state);
     f.host.click(SecondTextField); // the toolkit's own focus-out arrives late
     EXPECT_EQ(f.host.messages.size(), 1u);
+
+    // A loss reported without its gain commits nothing, and the field still commits after its
+    // next reported gain.
+    f.host.setFieldText(BirthDateField, u"1970/1/1");
+    onFieldFocusLost(f.state, BirthDateField);
+    EXPECT_EQ(f.host.messages.size(), 1u);
+    f.host.click(BirthDateField);
+    f.host.click(SecondTextField);
+    EXPECT_EQ(f.host.messages.size(), 2u);
 }
 
 TEST(IsAllDigits, OnlyAsciiDigits) {

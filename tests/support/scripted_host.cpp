@@ -25,6 +25,16 @@ void ScriptedHost::setFieldText(int id, std::u16string_view text) {
 
 void ScriptedHost::setFieldEnabled(int id, bool enabled) {
     fields_.at(id).enabled = enabled;
+    // As a window does: the focus does not stay on a field that takes no input.
+    if (!enabled && focus_ == id) {
+        moveFocus(1);
+        if (focus_ == id) {
+            focus_.reset();
+            if (state_ != nullptr) {
+                onFieldFocusLost(*state_, id);
+            }
+        }
+    }
 }
 
 void ScriptedHost::setFocus(int id) {
@@ -106,9 +116,7 @@ void ScriptedHost::enter(int id, std::u16string_view text) {
 
 StartedForm::StartedForm(Clock clock) : state(host, std::move(clock)) {
     host.attach(state);
-    rebuildRings(state.model, 7, 15);
-    createDomainFields(state);
-    createHeaderFields(state);
+    startForm(state);
 }
 
 } // namespace tanu::testing

@@ -31,10 +31,6 @@ void TanuApplication::start() {
             QtImageDecoder decoder;
             loadImageSet(images_, options_.dataFolder, decoder);
         });
-        rebuildRings(state_.model, 7, 15);
-        state_.birthDatePlaceholder = true;
-        state_.secondDatePlaceholder = true;
-
         DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
         PrinterPort& printer = options_.printer ? *options_.printer : *qtPrinter_;
         window_ = std::make_unique<MainWindow>(state_, images_, host_, documents, printer);
@@ -46,8 +42,7 @@ void TanuApplication::start() {
     window_->centreOnPrimaryScreen();
 
     host_.attach(state_, window_->chart(), *window_, makeControlFont());
-    createDomainFields(state_);
-    createHeaderFields(state_);
+    startForm(state_);
 }
 
 std::filesystem::path defaultDataFolder() {
