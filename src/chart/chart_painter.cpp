@@ -57,16 +57,12 @@ constexpr std::array<TextPoint, DomainCount> DomainTextPoints{{
     {387, 128},
 }};
 
-struct HeaderText {
-    int id;
-    TextPoint at;
-};
-
-constexpr std::array<HeaderText, 4> HeaderTexts{{
-    {FirstTextField, {73, 72}},
-    {BirthDateField, {115, 95}},
-    {SecondDateField, {180, 118}},
-    {SecondTextField, {115, 141}},
+// The header texts, in field order after the domains.
+constexpr std::array<TextPoint, PrintedFieldCount - DomainCount> HeaderTextPoints{{
+    {73, 72},   // first text
+    {115, 95},  // date of birth
+    {180, 118}, // second date
+    {115, 141}, // second text
 }};
 
 int clampToInt(std::int64_t value) {
@@ -99,9 +95,9 @@ void drawBadges(const ChartModel& model, const ImageSet& images, DrawingSurface&
 
 } // namespace
 
-void paintChart(DrawingSurface& surface, const AppState& state, const ImageSet& images,
+void paintChart(DrawingSurface& surface, const ChartContent& content, const ImageSet& images,
                 bool printMode) {
-    const ChartModel& model = state.model;
+    const ChartModel& model = content.model;
 
     // White first and before any translation, so the whole page is cleared when printing.
     surface.clear(White);
@@ -130,17 +126,17 @@ void paintChart(DrawingSurface& surface, const AppState& state, const ImageSet& 
     drawRingsAndSpokes(model, surface);
     drawBadges(model, images, surface);
 
-    drawLeftText(u"Age: " + state.ageText, surface, AgeTextX, AgeTextY);
+    drawLeftText(u"Age: " + content.ageText, surface, AgeTextX, AgeTextY);
 
     if (printMode) {
         // The edit fields are not part of the printed picture: print their texts in their place.
         for (std::size_t domain = 0; domain < DomainCount; ++domain) {
             const TextPoint at = DomainTextPoints[domain];
-            drawCentredText(readFieldText(state, DomainField + static_cast<int>(domain)), at.x,
-                            at.y, surface);
+            drawCentredText(content.fieldTexts[domain], at.x, at.y, surface);
         }
-        for (const HeaderText& header : HeaderTexts) {
-            drawLeftText(readFieldText(state, header.id), surface, header.at.x, header.at.y);
+        for (std::size_t k = 0; k < HeaderTextPoints.size(); ++k) {
+            const TextPoint at = HeaderTextPoints[k];
+            drawLeftText(content.fieldTexts[DomainCount + k], surface, at.x, at.y);
         }
     }
 }

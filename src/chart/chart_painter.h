@@ -3,10 +3,12 @@
 
 #include "chart/chart_artwork.h"
 #include "chart/drawing_surface.h"
-#include "form/entry_form.h"
+#include "model/chart_model.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tanu {
@@ -16,8 +18,20 @@ inline constexpr int ChartHeight = 699;
 inline constexpr int CentreX = 456;
 inline constexpr int CentreY = 349;
 
-// Reads the model, the age text, the artwork and (in print mode) the field texts; changes nothing.
-void paintChart(DrawingSurface& surface, const AppState& state, const ImageSet& images,
+// The ten domain fields and the four header fields, whose texts the printed picture shows.
+inline constexpr std::size_t PrintedFieldCount = DomainCount + 4;
+
+// Everything one paint shows besides the artwork.
+struct ChartContent {
+    ChartModel model;
+    std::u16string ageText = u"-";
+    // Only printed. In field order: domains 0..9, then the first text, the date of birth, the
+    // second date and the second text.
+    std::array<std::u16string, PrintedFieldCount> fieldTexts;
+};
+
+// Reads the content and the artwork; changes nothing.
+void paintChart(DrawingSurface& surface, const ChartContent& content, const ImageSet& images,
                 bool printMode);
 
 // Fills the domain's 36-degree wedge out to the ring that holds the value; nothing for 0, or for

@@ -2,6 +2,7 @@
 
 #include "chart/chart_painter.h"
 #include "document/profile_file.h"
+#include "form/chart_content.h"
 
 namespace tanu {
 
@@ -14,7 +15,7 @@ void printChart(AppState& state, const ImageSet& images, PrinterPort& port) {
                                 MessageIcon::Warning);
         return;
     }
-    paintChart(*page, state, images, true);
+    paintChart(*page, chartContentOf(state), images, true);
     port.endJob();
 }
 

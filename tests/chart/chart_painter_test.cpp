@@ -1,4 +1,5 @@
 #include "chart/chart_painter.h"
+#include "form/chart_content.h"
 
 #include "recording_surface.h"
 #include "scripted_host.h"
@@ -20,7 +21,7 @@ using testing::StartedForm;
 std::vector<std::string> paintCalls(const AppState& state, const ImageSet& images, bool printMode,
                                     IntRect visible = {0, 0, 912, 699}) {
     RecordingSurface surface(visible);
-    paintChart(surface, state, images, printMode);
+    paintChart(surface, chartContentOf(state), images, printMode);
     return surface.texts();
 }
 
@@ -77,7 +78,7 @@ TEST(PaintChart, AfterNewDrawsEverythingButWedgesInOrder) {
 TEST(PaintChart, PenIsTheSinglePrecisionNearestOnePointEight) {
     StartedForm form;
     RecordingSurface surface;
-    paintChart(surface, form.state, testing::namedImageSet(), false);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), false);
     const auto ellipses = surface.named("drawEllipse");
     const auto lines = surface.named("drawLine");
     ASSERT_EQ(ellipses.size(), 9u);
@@ -102,7 +103,7 @@ TEST_P(Badges, OutermostRingThenEverySecondInwardsAboveThenBelow) {
     StartedForm form;
     rebuildRings(form.state.model, GetParam().low, GetParam().high);
     RecordingSurface surface;
-    paintChart(surface, form.state, testing::namedImageSet(), false);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), false);
     EXPECT_EQ(badgeDraws(surface), GetParam().badges);
 }
 
@@ -148,7 +149,7 @@ TEST_P(Legend, ChosenByTheStepBetweenTheTwoInnermostRings) {
         radius += 18;
     }
     RecordingSurface surface;
-    paintChart(surface, form.state, testing::namedImageSet(), false);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), false);
     const auto draws = surface.texts("drawImage");
     ASSERT_GE(draws.size(), 2u);
     EXPECT_EQ(draws[1], std::string("drawImage ") + GetParam().legend + " 750 59 144 118");
@@ -177,7 +178,7 @@ TEST_P(Wedge, ColourAndUnreducedStartAngleOfEachDomain) {
     StartedForm form; // scale 7..15, radii 51..195
     form.state.model.domainValues[GetParam().domain] = 11;
     RecordingSurface surface;
-    paintChart(surface, form.state, testing::namedImageSet(), false);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), false);
     EXPECT_EQ(surface.texts("fillPie"),
               std::vector<std::string>{std::string("fillPie ") + GetParam().colour +
                                        " 333 226 246 246 " + std::to_string(GetParam().start) +
@@ -200,7 +201,7 @@ TEST(PaintChart, WedgesReachTheRingThatHoldsTheValueAndCopyOverTheBackground) {
     rebuildRings(form.state.model, 2, 22); // 2, 4, ..., 22 at radii 55, 69, ..., 195
     form.state.model.domainValues = {5, 0, 6, 22, 0, 0, 2, 0, 1, 21};
     RecordingSurface surface;
-    paintChart(surface, form.state, testing::namedImageSet(), false);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), false);
 
     const std::vector<std::string> expected = {
         "setCompositing SourceCopy", "fillPie FF5CFF88 373 266 166 166 270 36", // 5 -> ring 6
@@ -224,7 +225,7 @@ TEST(PaintChart, SpokesRunFromTheCentreToTheOutermostRingOnTheWedgeBorders) {
     StartedForm form;
     rebuildRings(form.state.model, 2, 7); // outermost radius 195
     RecordingSurface surface({0, 0, 1100, 850});
-    paintChart(surface, form.state, testing::namedImageSet(), true);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), true);
     const auto lines = surface.named("drawLine");
     ASSERT_EQ(lines.size(), 10u);
     for (std::size_t j = 0; j < lines.size(); ++j) {
@@ -279,7 +280,7 @@ TEST(PaintChart, ScreenModeNeitherCentresNorPrintsFieldTexts) {
     StartedForm form;
     form.host.setFieldText(DomainField, u"9");
     RecordingSurface surface({0, 0, 1100, 850});
-    paintChart(surface, form.state, testing::namedImageSet(), false);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), false);
     EXPECT_TRUE(surface.named("visibleBounds").empty());
     EXPECT_EQ(surface.named("translateWorld").size(), 10u); // the spokes' only
     EXPECT_EQ(surface.texts("drawString"),
@@ -300,7 +301,7 @@ TEST(PaintChart, PrintModeDrawsTheFieldTextsAfterTheAgeLine) {
     // The two date fields still show their placeholder, which prints as it stands.
 
     RecordingSurface surface({0, 0, 912, 699});
-    paintChart(surface, form.state, testing::namedImageSet(), true);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), true);
     const auto strings = surface.named("drawString");
     const std::vector<std::string> expected = {
         "drawString \"Age: 12\" Arial 10 bold Near FF000000 218 94 200 20",
@@ -333,7 +334,7 @@ TEST(PaintChart, ChangesNothingItReads) {
     const std::u16string ageBefore = form.state.ageText;
     const ImageSet images = testing::namedImageSet();
     RecordingSurface surface;
-    paintChart(surface, form.state, images, true);
+    paintChart(surface, chartContentOf(form.state), images, true);
     EXPECT_EQ(form.state.ageText, ageBefore);
     EXPECT_EQ(form.state.model.domainValues, modelBefore.domainValues);
     ASSERT_EQ(form.state.model.rings.size(), modelBefore.rings.size());
@@ -353,7 +354,7 @@ TEST(PaintChart, MissingPicturesFailQuietlyAndTheRestIsDrawn) {
     images.badges[7 - 2] = std::make_unique<ArtworkImage>();
 
     RecordingSurface surface;
-    paintChart(surface, form.state, images, false);
+    paintChart(surface, chartContentOf(form.state), images, false);
     const auto draws = surface.texts("drawImage");
     ASSERT_GE(draws.size(), 2u);
     EXPECT_EQ(draws[0], "drawImage null 0 0 912 699");
@@ -377,7 +378,7 @@ TEST(PaintChart, AnEmptyImageSetStillDrawsTheChartOnWhite) {
     form.state.model.domainValues[4] = 12;
     const ImageSet nothing;
     RecordingSurface surface;
-    paintChart(surface, form.state, nothing, false);
+    paintChart(surface, chartContentOf(form.state), nothing, false);
     for (const auto& draw : surface.texts("drawImage")) {
         EXPECT_EQ(draw.rfind("drawImage null ", 0), 0u) << draw;
     }
@@ -406,7 +407,7 @@ TEST_P(BrokenGuarantees, DrawWhatItCanAndNothingOutOfRange) {
         form.state.model.rings = GetParam().rings;
         form.state.model.domainValues = GetParam().values;
         RecordingSurface surface;
-        paintChart(surface, form.state, testing::namedImageSet(), printMode);
+        paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), printMode);
         EXPECT_EQ(badgeDraws(surface).size(), GetParam().badgeDraws);
         EXPECT_EQ(surface.named("fillPie").size(), GetParam().pies);
         EXPECT_EQ(surface.named("drawLine").size(), GetParam().spokes);

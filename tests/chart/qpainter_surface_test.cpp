@@ -148,7 +148,7 @@ TEST_F(QPainterSurfaceTest, WorksInLogicalPixelsOnAHighDensityImage) {
     EXPECT_EQ(bounds.width, 912);
     EXPECT_EQ(bounds.height, 699);
     StartedForm form;
-    paintChart(surface, form.state, ImageSet{}, false);
+    paintChart(surface, chartContentOf(form.state), ImageSet{}, false);
     painter.end();
     EXPECT_TRUE(isWhite(image.pixel(1822, 1396)));
     EXPECT_TRUE(isDark(image.pixel(2 * 456, 2 * (349 - 195))));
@@ -316,7 +316,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         QPainterSurface surface(painter);
-        paintChart(surface, state_, ImageSet{}, false);
+        paintChart(surface, chartContentOf(state_), ImageSet{}, false);
     }
 
 private:
@@ -445,7 +445,7 @@ TEST_F(QPainterSurfaceTest, AnInactivePainterMakesEveryCallFailQuietly) {
     QPainterSurface surface(painter);
     StartedForm form;
     form.state.model.domainValues[0] = 9;
-    paintChart(surface, form.state, testing::namedImageSet(), true);
+    paintChart(surface, chartContentOf(form.state), testing::namedImageSet(), true);
     EXPECT_EQ(surface.lastStatus, DrawStatus::WrongState);
 }
 
@@ -513,7 +513,7 @@ TEST_F(QPainterSurfaceTest, OnAPrinterAtOneHundredDotsPerInchTheBoundsAreThePrin
     EXPECT_NEAR(bounds.height, printable.height() * 100, 1.0);
     EXPECT_GT(bounds.width, bounds.height); // landscape
     const int statusBefore = surface.lastStatus;
-    paintChart(surface, form.state, images, true);
+    paintChart(surface, chartContentOf(form.state), images, true);
     painter.end();
     EXPECT_EQ(statusBefore, DrawStatus::Ok);
     // The missing pictures are the only failures, and Qt has nothing to complain about.

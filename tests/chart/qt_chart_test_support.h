@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chart/chart_painter.h"
+#include "form/chart_content.h"
 #include "shell/qt/surface/qpainter_surface.h"
 
 #include <QApplication>
@@ -32,7 +33,7 @@ inline QImage paintToImage(const AppState& state, const ImageSet& images, bool p
     image.fill(Qt::red); // anything the painter fails to cover shows
     QPainter painter(&image);
     QPainterSurface surface(painter);
-    paintChart(surface, state, images, printMode);
+    paintChart(surface, chartContentOf(state), images, printMode);
     painter.end();
     return image;
 }

@@ -1,6 +1,7 @@
 // The Print command through a printer port that hands out a recording page.
 #include "chart/chart_painter.h"
 #include "document/printing.h"
+#include "form/chart_content.h"
 #include "form_snapshot.h"
 #include "recording_surface.h"
 #include "scripted_host.h"
@@ -69,10 +70,10 @@ TEST_F(Printing, PaintsOneJobInPrintModeAndChangesNothing) {
     EXPECT_EQ(printer.callsWhenEnded, printer.page.calls.size()); // painted before the job ended
 
     RecordingSurface printMode{PageBounds};
-    paintChart(printMode, form.state, images, true);
+    paintChart(printMode, chartContentOf(form.state), images, true);
     EXPECT_EQ(printer.page.texts(), printMode.texts());
     RecordingSurface windowMode{PageBounds};
-    paintChart(windowMode, form.state, images, false);
+    paintChart(windowMode, chartContentOf(form.state), images, false);
     EXPECT_NE(printer.page.texts(), windowMode.texts());
     const auto strings = printer.page.named("drawString");
     EXPECT_TRUE(std::any_of(strings.begin(), strings.end(), [](const testing::RecordedCall* call) {

@@ -1,5 +1,6 @@
 // Printing through QPrinter into a PDF file, and what the page holds.
 #include "chart/chart_painter.h"
+#include "form/chart_content.h"
 #include "shell/qt/surface/qpainter_surface.h"
 #include "shell_fixture.h"
 #include "test_ports.h"
@@ -106,7 +107,7 @@ TEST_P(PrintTest, OneLandscapePageWithTheChartCentred) {
     {
         QPainter painter(&chart);
         QPainterSurface surface(painter);
-        paintChart(surface, state(), app_->images(), true);
+        paintChart(surface, chartContentOf(state()), app_->images(), true);
     }
     const QRect chartInk = inkBounds(chart);
     const QRect pageInk = inkBounds(page);

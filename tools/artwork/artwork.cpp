@@ -1,7 +1,6 @@
 #include "artwork.h"
 
 #include "chart/chart_artwork.h"
-#include "form/field_host.h"
 #include "shell/qt/surface/qpainter_surface.h"
 #include "shell/qt/surface/qt_artwork.h"
 
@@ -200,52 +199,41 @@ void drawDomainLabels(QPainter& painter) {
     }
 }
 
-// The window's fields kept in memory for the preview: the entry form creates them and writes
-// their texts, exactly as it does on the window. Nothing here takes the focus or shows a box.
-class PreviewFields final : public FieldHost {
-public:
-    struct Field {
-        int id;
-        FieldRect rect;
-        std::u16string text;
-    };
-
-    void createField(int id, FieldRect rect) override { fields_.push_back({id, rect, {}}); }
-    std::u16string fieldText(int id) const override {
-        for (const Field& field : fields_) {
-            if (field.id == id) {
-                return field.text;
-            }
-        }
-        return {};
-    }
-    void setFieldText(int id, std::u16string_view text) override {
-        for (Field& field : fields_) {
-            if (field.id == id) {
-                field.text = text;
-            }
-        }
-    }
-    void setFieldEnabled(int, bool) override {}
-    void setFocus(int) override {}
-    void selectText(int, int, int) override {}
-    void showMessage(std::u16string_view, std::u16string_view, MessageIcon) override {}
-    void repaintNow() override {}
-
-    const std::vector<Field>& fields() const { return fields_; }
-
-private:
-    std::vector<Field> fields_; // in creation order
-};
-
 // The preview's student: assessed on the day the preview is "taken".
 const CalendarDate PreviewToday{2024, 6, 1};
-const std::array<std::pair<int, std::u16string_view>, 4> SampleHeaderTexts{{
-    {FirstTextField, u"Sam Example"},
-    {BirthDateField, u"2015/03/14"},
-    {SecondDateField, u"2024/06/01"},
-    {SecondTextField, u"J. Teacher"},
-}};
+// The header fields in field order, for the sample student and as at start.
+const std::array<std::u16string_view, 4> SampleHeaderTexts{u"Sam Example", u"2015/03/14",
+                                                           u"2024/06/01", u"J. Teacher"};
+const std::array<std::u16string_view, 4> StartHeaderTexts{u"", DatePlaceholder, DatePlaceholder,
+                                                          u""};
+
+std::u16string digitsOf(std::uint32_t value) {
+    const std::string digits = std::to_string(value);
+    return {digits.begin(), digits.end()};
+}
+
+// What the window would hold for the scene: the domain fields show the values, the age follows
+// from the date of birth.
+ChartContent previewContent(const PreviewScene& scene) {
+    ChartContent content;
+    rebuildRings(content.model, scene.low, scene.high);
+    content.model.domainValues = scene.values;
+    for (std::size_t k = 0; k < DomainCount; ++k) {
+        const std::uint32_t value = scene.values[k];
+        content.fieldTexts[k] = value == 0 ? std::u16string() : digitsOf(value);
+    }
+    const auto& headers = scene.withHeaderTexts ? SampleHeaderTexts : StartHeaderTexts;
+    for (std::size_t k = 0; k < headers.size(); ++k) {
+        content.fieldTexts[DomainCount + k] = headers[k];
+    }
+    if (scene.withHeaderTexts) {
+        const DateValue birth = parseDateText(headers[1]);
+        const std::string age = std::to_string(
+            isAcceptableDate(birth, PreviewToday) ? ageFromDate(birth, PreviewToday) : 0);
+        content.ageText.assign(age.begin(), age.end());
+    }
+    return content;
+}
 
 std::unique_ptr<ArtworkImage> artworkImage(QImage image) {
     auto artwork = std::make_unique<ArtworkImage>();
@@ -268,23 +256,25 @@ ImageSet freshImageSet() {
 }
 
 // The fields as the window shows them over the chart: white line edits with a grey frame.
-void drawFields(QPainter& painter, const PreviewFields& fields) {
+void drawFields(QPainter& painter, const ChartContent& content) {
     painter.resetTransform();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setRenderHint(QPainter::Antialiasing, true);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(12);
     painter.setFont(font);
-    for (const PreviewFields::Field& field : fields.fields()) {
-        const QRect rect(field.rect.x, field.rect.y, field.rect.width, field.rect.height);
+    for (std::size_t k = 0; k < PrintedFieldCount; ++k) {
+        const int id = DomainField + static_cast<int>(k);
+        const FieldRect field = fieldRect(id);
+        const QRect rect(field.x, field.y, field.width, field.height);
         painter.setPen(QPen(QColor(0x8A, 0x8A, 0x8A), 1.0));
         painter.setBrush(Qt::white);
         painter.drawRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5));
         painter.setPen(Qt::black);
-        const Qt::Alignment align = isDomainField(field.id) ? Qt::AlignHCenter : Qt::AlignLeft;
+        const Qt::Alignment align = isDomainField(id) ? Qt::AlignHCenter : Qt::AlignLeft;
         painter.drawText(rect.adjusted(3, 0, -3, 0),
                          static_cast<int>((align | Qt::AlignVCenter).toInt()),
-                         QString::fromStdU16String(field.text));
+                         QString::fromStdU16String(content.fieldTexts[k]));
     }
 }
 
@@ -473,19 +463,7 @@ QImage drawWedge() {
 }
 
 QImage drawPreview(const PreviewScene& scene) {
-    PreviewFields fields;
-    AppState state(fields, [] { return PreviewToday; });
-    createDomainFields(state);
-    createHeaderFields(state);
-    if (scene.withHeaderTexts) {
-        for (const auto& [id, text] : SampleHeaderTexts) {
-            fields.setFieldText(id, text);
-        }
-        setAgeText(state, ageFromBirthField(state));
-    }
-    rebuildRings(state.model, scene.low, scene.high);
-    state.model.domainValues = scene.values;
-    refreshDomainFields(state);
+    const ChartContent content = previewContent(scene);
 
     const ImageSet images = freshImageSet();
     QImage image = blankImage(QSize(ChartWidth, ChartHeight), Qt::white);
@@ -493,10 +471,10 @@ QImage drawPreview(const PreviewScene& scene) {
     {
         // Gone before the fields are drawn: it draws the ring outlines it holds back as it goes.
         QPainterSurface surface(painter);
-        paintChart(surface, state, images, scene.asPrinted);
+        paintChart(surface, content, images, scene.asPrinted);
     }
     if (!scene.asPrinted) {
-        drawFields(painter, fields);
+        drawFields(painter, content);
     }
     painter.end();
     return image;

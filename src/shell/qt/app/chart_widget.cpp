@@ -2,6 +2,7 @@
 
 #include "chart/chart_painter.h"
 #include "first_paint_probe.h"
+#include "form/chart_content.h"
 #include "shell/qt/surface/qpainter_surface.h"
 
 #include <QPainter>
@@ -22,7 +23,7 @@ void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     {
         QPainterSurface surface(painter);
-        paintChart(surface, state_, images_, false);
+        paintChart(surface, chartContentOf(state_), images_, false);
     }
     painter.end();
     reportFirstPaint();
