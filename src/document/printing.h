@@ -10,7 +10,6 @@
 
 namespace tanu {
 
-
 class PrinterPort {
 public:
     virtual ~PrinterPort() = default;

@@ -24,10 +24,6 @@ constexpr std::array<FieldRect, 14> fieldRects{{
     {115, 138, 155, 20} // second text
 }};
 
-// Text buffers of the commits and of the painter hold this many code units with the terminator.
-constexpr std::size_t CommitTextLimit = 259;
-constexpr std::size_t PaintTextLimit = 499;
-
 std::u16string digitsOf(std::uint32_t value) {
     const std::string digits = std::to_string(value);
     return {digits.begin(), digits.end()};

@@ -2,6 +2,7 @@
 // and one byte per character, and filling message patterns.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -9,6 +10,12 @@
 #include <string_view>
 
 namespace tanu {
+
+// How much of a field's text is read, in UTF-16 code units: the commits and Save read at most
+// CommitTextLimit, the printed picture at most PaintTextLimit (the platform's text buffers of
+// 260 and 500 units, each with its terminator).
+inline constexpr std::size_t CommitTextLimit = 259;
+inline constexpr std::size_t PaintTextLimit = 499;
 
 // One byte per UTF-16 code unit: its low 8 bits.
 std::string narrowText(std::u16string_view text);
