@@ -2,9 +2,12 @@
 
 #include "qt_text.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace tanu::qt {
 
@@ -24,15 +27,37 @@ std::optional<std::u16string> chosen(const QString& path) {
 
 } // namespace
 
+void QtDocumentPort::rememberFolderOf(const QString& path) {
+    if (!path.isEmpty()) {
+        lastFolder_ = QFileInfo(path).absolutePath();
+    }
+}
+
+QString QtDocumentPort::dialogFolder() const {
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir()) {
+        return lastFolder_;
+    }
+    // Never the working folder, which for an installed program is often its own bin folder. A
+    // fresh account may have no Documents folder yet, and a dialog sent to a missing folder
+    // would fall back to the working folder.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 std::optional<std::u16string> QtDocumentPort::chooseOpenPath() {
-    return chosen(QFileDialog::getOpenFileName(owner_.data(), QStringLiteral("Open"), QString(),
-                                               profileFilter()));
+    const QString path = QFileDialog::getOpenFileName(owner_.data(), QStringLiteral("Open"),
+                                                      dialogFolder(), profileFilter());
+    rememberFolderOf(path);
+    return chosen(path);
 }
 
 std::optional<std::u16string> QtDocumentPort::chooseSavePath(std::u16string_view proposedName) {
     // The dialog asks before overwriting unless told not to, and appends no extension.
-    return chosen(QFileDialog::getSaveFileName(owner_.data(), QStringLiteral("Save As"),
-                                               toQString(proposedName), profileFilter()));
+    const QString path = QFileDialog::getSaveFileName(
+        owner_.data(), QStringLiteral("Save As"),
+        QDir(dialogFolder()).filePath(toQString(proposedName)), profileFilter());
+    rememberFolderOf(path);
+    return chosen(path);
 }
 
 bool QtDocumentPort::readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
