@@ -92,7 +92,7 @@ QIcon programIcon() {
 int runTanu(int& argc, char** argv) {
     QApplication application(argc, argv);
     // Lets the desktop match the window with the installed menu entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("tanu"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tanu.Tanu"));
     StartOptions options;
     options.dataFolder = defaultDataFolder();
     // Qt has taken its own options out; the first argument left is a profile to open.
