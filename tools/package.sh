@@ -15,4 +15,4 @@ deb=$(ls "$build"/tanu_*.deb)
 echo "Built $deb"
 dpkg-deb --field "$deb" Package Version Architecture Depends
 echo "lintian:"
-lintian --no-tag-display-limit "$deb" || true
+lintian --tag-display-limit 0 "$deb" || true
