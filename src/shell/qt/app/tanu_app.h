@@ -25,7 +25,7 @@ struct StartOptions {
     DocumentPort* documents = nullptr;
     PrinterPort* printer = nullptr;
     // A profile to open once the window is up, as Open would (a file named on the command line).
-    std::optional<std::u16string> openFile;
+    std::optional<std::u16string> openFile = std::nullopt;
 };
 
 class TanuApplication {
