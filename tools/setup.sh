@@ -9,6 +9,9 @@ packages=(
     libgtest-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core fontconfig poppler-utils
     xvfb xauth
+    # Checks of the desktop entry, the AppStream metainfo and the MIME package; the Debian
+    # package's dependencies (dpkg-shlibdeps, file) and its check (lintian).
+    desktop-file-utils appstream shared-mime-info dpkg-dev file lintian
 )
 
 missing=()

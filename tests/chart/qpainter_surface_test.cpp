@@ -368,6 +368,46 @@ TEST_F(QPainterSurfaceTest, AScaledPictureFollowsEachTargetSize) {
     }
 }
 
+// A picture with a double-size drawing: the 1x pixels on ordinary devices, the double-size ones
+// wherever a picture pixel covers more than one device pixel.
+TEST_F(QPainterSurfaceTest, HighDensityDevicesDrawTheDoubleSizePicture) {
+    QImage single(4, 4, QImage::Format_ARGB32_Premultiplied);
+    single.fill(Qt::blue);
+    QImage doubleSize(8, 8, QImage::Format_ARGB32_Premultiplied);
+    doubleSize.fill(Qt::red);
+    const QtBitmap bitmap(single, doubleSize);
+    const QtBitmap singleOnly(single);
+    const struct {
+        const char* name;
+        const QtBitmap* bitmap;
+        qreal pixelRatio;
+        qreal worldScale;
+        QRgb expected;
+    } cases[] = {
+        {"1x window", &bitmap, 1.0, 1.0, qRgb(0, 0, 255)},
+        {"2x window", &bitmap, 2.0, 1.0, qRgb(255, 0, 0)},
+        {"2x window, drawn again", &bitmap, 2.0, 1.0, qRgb(255, 0, 0)},
+        {"1x window after 2x", &bitmap, 1.0, 1.0, qRgb(0, 0, 255)},
+        {"scaled like a page", &bitmap, 1.0, 3.0, qRgb(255, 0, 0)},
+        {"2x window without a double size", &singleOnly, 2.0, 1.0, qRgb(0, 0, 255)},
+    };
+    for (const auto& c : cases) {
+        QImage image(QSize(40, 40) * c.pixelRatio * c.worldScale,
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(c.pixelRatio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(c.worldScale, c.worldScale);
+        {
+            QPainterSurface surface(painter);
+            surface.drawImage(c.bitmap, {5, 5, 4, 4});
+        }
+        painter.end();
+        const int centre = static_cast<int>(7 * c.pixelRatio * c.worldScale);
+        EXPECT_EQ(image.pixel(centre, centre), c.expected) << c.name;
+    }
+}
+
 TEST_F(QPainterSurfaceTest, TextIsClippedToItsBox) {
     QImage image(300, 60, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);

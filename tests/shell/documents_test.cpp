@@ -3,8 +3,11 @@
 #include "shell_fixture.h"
 #include "test_ports.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace tanu::qt::testing {
@@ -176,6 +179,96 @@ TEST_F(DocumentsTest, FilesThatAreNoProfileAreRefusedAndChangeNothing) {
         EXPECT_TRUE(modals_->seen.front().text.startsWith(c.textStart))
             << modals_->seen.front().text.toStdString();
         EXPECT_EQ(fieldTexts(), before);
+    }
+}
+
+// "tanu FILE": the file opens as Open would open it, without the dialog, with the same refusals.
+TEST_F(DocumentsTest, AFileNamedAtStartOpensAsOpenWould) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString caption; // empty: opens without a box
+        QString firstField;
+    } cases[] = {
+        {"ann.tanu", SavedProfile, QString(), QStringLiteral("Ann Smith")},
+        {"short.tanu", "Ann\r\n2015/3/10\r\n\r\n", QStringLiteral("Cannot open profile"),
+         QString()},
+        {"unborn.tanu",
+         "Ann\r\n2030/1/1\r\n\r\n\r\n5\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n",
+         QStringLiteral("Date of birth not valid"), QStringLiteral("Ann")},
+        {"missing.tanu", QByteArray(), QStringLiteral("Cannot open profile"), QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string file = path(QString::fromLatin1(c.name));
+        if (!c.bytes.isEmpty()) {
+            writeBytes(file, c.bytes);
+        }
+        StartOptions options;
+        options.documents = &dialogs_;
+        options.openFile = file;
+        startApp(options);
+        EXPECT_EQ(dialogs_.openAsked, 0);
+        if (c.caption.isEmpty()) {
+            EXPECT_TRUE(modals_->seen.empty());
+            EXPECT_EQ(fieldTexts(),
+                      QStringList({"5", "", "", "7", "", "", "", "", "", "8", "Ann Smith",
+                                   "2015/3/10", "2024/6/1", "Mr Jones"}));
+            EXPECT_EQ(state().ageText, u"9");
+        } else {
+            ASSERT_EQ(modals_->seen.size(), 1u);
+            EXPECT_EQ(modals_->seen.front().caption, c.caption);
+            EXPECT_TRUE(modals_->seen.front().text.contains(QString::fromLatin1(c.name)))
+                << modals_->seen.front().text.toStdString();
+            EXPECT_FALSE(domainFieldsEnabled());
+        }
+        EXPECT_EQ(field(FirstTextField).text(), c.firstField);
+    }
+}
+
+// The real dialogs: where each one starts, recorded and then cancelled or answered.
+TEST_F(DocumentsTest, DialogsStartInTheFolderUsedLastElseInDocuments) {
+    startApp(StartOptions{});
+    QStringList startedIn;
+    QString answer; // empty: cancel
+    modals_ = std::make_unique<ModalWatcher>(&window(), [&](QWidget& box) {
+        auto* dialog = qobject_cast<QFileDialog*>(&box);
+        ASSERT_NE(dialog, nullptr);
+        startedIn << dialog->directory().absolutePath();
+        if (answer.isEmpty()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(answer);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+        }
+    });
+    // Started from its own folder, the program must not offer that folder.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString firstFolder = QDir(documents).exists() ? documents : QDir::homePath();
+
+    window().action(Command::Open)->trigger();
+    reactivate();
+    answer = dir_.filePath("ann.tanu");
+    window().action(Command::Save)->trigger(); // starts in Documents too, and saves into dir_
+    reactivate();
+    answer.clear();
+    window().action(Command::Open)->trigger();
+    reactivate();
+    window().action(Command::Save)->trigger();
+    reactivate();
+    QDir::setCurrent(before);
+
+    const QString used = QFileInfo(dir_.path()).canonicalFilePath();
+    ASSERT_EQ(startedIn.size(), 4);
+    EXPECT_EQ(startedIn[0], firstFolder);
+    EXPECT_EQ(startedIn[1], firstFolder);
+    EXPECT_EQ(QFileInfo(startedIn[2]).canonicalFilePath(), used);
+    EXPECT_EQ(QFileInfo(startedIn[3]).canonicalFilePath(), used);
+    EXPECT_TRUE(QFile::exists(dir_.filePath("ann.tanu")));
+    for (const QString& folder : startedIn) {
+        EXPECT_NE(folder, QCoreApplication::applicationDirPath());
     }
 }
 

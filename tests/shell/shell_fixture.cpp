@@ -71,8 +71,10 @@ void ShellTest::startApp(StartOptions options) {
     }
     options.clock = [] { return TestToday; };
     app_ = std::make_unique<TanuApplication>(std::move(options));
+    // Watching already while the program starts: a file opened at start may show a box.
+    modals_ = std::make_unique<ModalWatcher>(nullptr);
     app_->start();
-    modals_ = std::make_unique<ModalWatcher>(&window());
+    modals_->setMainWindow(&window());
     reactivate();
 }
 

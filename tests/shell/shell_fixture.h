@@ -41,6 +41,7 @@ public:
 
     explicit ModalWatcher(QWidget* mainWindow, Action action = clickOk);
     static void clickOk(QWidget& box);
+    void setMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
 
     std::vector<SeenModal> seen;
 

@@ -2,10 +2,13 @@
 #include "control_font.h"
 #include "shell_fixture.h"
 
+#include <QAccessible>
+#include <QDir>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTemporaryDir>
 
 namespace tanu::qt::testing {
 namespace {
@@ -21,6 +24,11 @@ TEST_F(WindowTest, TitleClientAreaAndFixedSize) {
     EXPECT_EQ(window().chart().geometry(), QRect(0, menuHeight, 912, 699));
     EXPECT_EQ(window().size(), QSize(912, menuHeight + 699));
     EXPECT_EQ(window().minimumSize(), window().maximumSize());
+    // The program's icon, with a picture for every size a desktop asks for.
+    const QList<QSize> iconSizes = window().windowIcon().availableSizes();
+    for (const int size : {16, 32, 48, 256}) {
+        EXPECT_TRUE(iconSizes.contains(QSize(size, size))) << size;
+    }
 }
 
 TEST_F(WindowTest, MinimisableButNotMaximisable) {
@@ -40,13 +48,73 @@ TEST_F(WindowTest, CentredOnPrimaryScreen) {
     EXPECT_NEAR(outer.top(), screen.top() + (screen.height() - outer.height()) / 2, slack);
 }
 
-TEST_F(WindowTest, FieldsStandWhereTheFormPutsThem) {
+TEST_F(WindowTest, FieldsStandWhereTheFormPutsThemNamedByTheirLabels) {
+    const QString names[] = {"Domain 1",           "Domain 2",   "Domain 3", "Domain 4",
+                             "Domain 5",           "Domain 6",   "Domain 7", "Domain 8",
+                             "Domain 9",           "Domain 10",  "Name",     "Date of birth",
+                             "Date of assessment", "Assessed by"};
     for (int id = DomainField; id <= SecondTextField; ++id) {
         SCOPED_TRACE(id);
         const FieldRect want = fieldRect(id);
         EXPECT_EQ(field(id).geometry(), QRect(want.x, want.y, want.width, want.height));
         EXPECT_EQ(field(id).parentWidget(), &window().chart());
         EXPECT_TRUE(field(id).isVisible());
+        // What a screen reader announces: the label printed beside the field on the chart.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&field(id));
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name), names[id - DomainField]);
+        EXPECT_EQ(accessible->role(), QAccessible::EditableText);
+    }
+}
+
+TEST_F(WindowTest, ChartDescribesTheProfileToScreenReaders) {
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&window().chart());
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->text(QAccessible::Name), QStringLiteral("Profile chart"));
+    EXPECT_TRUE(chart->text(QAccessible::Description)
+                    .startsWith(QStringLiteral("Age: -. Rings from 7 to 15 years, one ring per "
+                                               "year. Domain 1: no value. Domain 2: no value.")))
+        << chart->text(QAccessible::Description).toStdString();
+
+    enterBirthDate(QStringLiteral("2015/3/10"));
+    enterDomainValue(0, QStringLiteral("5"));
+    enterDomainValue(9, QStringLiteral("22"));
+    QString expected = QStringLiteral("Age: 9. Rings from 4 to 22 years, one ring per two years. "
+                                      "Domain 1: 5 years.");
+    for (int domain = 2; domain <= 9; ++domain) {
+        expected += QStringLiteral(" Domain %1: no value.").arg(domain);
+    }
+    expected += QStringLiteral(" Domain 10: 22 years.");
+    EXPECT_EQ(chart->text(QAccessible::Description), expected);
+}
+
+// The artwork beside the executable (a build tree) wins over an installed tree's.
+TEST(DataFolderTest, BesideTheExecutableElseTheInstalledShareFolder) {
+    const struct {
+        const char* name;
+        bool beside;
+        bool installed;
+        const char* expected;
+    } cases[] = {
+        {"build tree", true, false, "bin/data"},
+        {"installed tree", false, true, "share/tanu/data"},
+        {"both", true, true, "bin/data"},
+        {"neither", false, false, "bin/data"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir root;
+        ASSERT_TRUE(root.isValid());
+        QDir(root.path()).mkpath(QStringLiteral("bin"));
+        if (c.beside) {
+            QDir(root.path()).mkpath(QStringLiteral("bin/data"));
+        }
+        if (c.installed) {
+            QDir(root.path()).mkpath(QStringLiteral("share/tanu/data"));
+        }
+        const std::filesystem::path bin = root.filePath("bin").toStdU16String();
+        EXPECT_EQ(dataFolderFor(bin),
+                  std::filesystem::path(root.path().toStdU16String()) / c.expected);
     }
 }
 

@@ -58,16 +58,17 @@ QColor mix(const QColor& a, const QColor& b, double t) {
                   channel(a.blue(), b.blue()));
 }
 
-QImage blankImage(QSize size, const QColor& fill) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    // 96 dpi, so point-sized text in the preview matches the window.
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
+QImage blankImage(QSize size, const QColor& fill, int scale = 1) {
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    // 96 dpi at the chart's size, so point-sized text in the preview matches the window.
+    image.setDotsPerMeterX(3780 * scale);
+    image.setDotsPerMeterY(3780 * scale);
     image.fill(fill);
     return image;
 }
 
-void beginArt(QPainter& painter) {
+void beginArt(QPainter& painter, int scale = 1) {
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -356,10 +357,10 @@ std::vector<QRect> textBlocks() {
     };
 }
 
-QImage drawBackground() {
-    QImage image = blankImage(QSize(ChartWidth, ChartHeight), Paper);
+QImage drawBackground(int scale) {
+    QImage image = blankImage(QSize(ChartWidth, ChartHeight), Paper, scale);
     QPainter painter(&image);
-    beginArt(painter);
+    beginArt(painter, scale);
     drawTitle(painter);
     drawHeader(painter);
     drawCollar(painter);
@@ -369,10 +370,10 @@ QImage drawBackground() {
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage drawLegend(int yearsPerRing) {
-    QImage image = blankImage(LegendSize, Qt::transparent);
+QImage drawLegend(int yearsPerRing, int scale) {
+    QImage image = blankImage(LegendSize, Qt::transparent, scale);
     QPainter painter(&image);
-    beginArt(painter);
+    beginArt(painter, scale);
 
     const QRectF card =
         QRectF(0, 0, LegendSize.width(), LegendSize.height()).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -426,10 +427,10 @@ QImage drawLegend(int yearsPerRing) {
     return image;
 }
 
-QImage drawBadge(std::uint32_t years) {
-    QImage image = blankImage(BadgeSize, Qt::transparent);
+QImage drawBadge(std::uint32_t years, int scale) {
+    QImage image = blankImage(BadgeSize, Qt::transparent, scale);
     QPainter painter(&image);
-    beginArt(painter);
+    beginArt(painter, scale);
     painter.setPen(QPen(InkStrong, 1.0));
     painter.setBrush(Paper);
     painter.drawRoundedRect(QRectF(0.5, 0.5, BadgeSize.width() - 1.0, BadgeSize.height() - 1.0),
@@ -446,10 +447,10 @@ QImage drawBadge(std::uint32_t years) {
     return image;
 }
 
-QImage drawWedge() {
-    QImage image = blankImage(WedgeSize, Qt::transparent);
+QImage drawWedge(int scale) {
+    QImage image = blankImage(WedgeSize, Qt::transparent, scale);
     QPainter painter(&image);
-    beginArt(painter);
+    beginArt(painter, scale);
     // A 36-degree wedge opening up and to the right, its apex placed so that the whole pie sits
     // centred in the picture.
     const QPointF apex(6.0, 28.0);
@@ -490,15 +491,18 @@ bool writeArtwork(const QString& folder, QString& error) {
         }
         return true;
     };
-    if (!save(drawBackground(), QStringLiteral("background.png")) ||
-        !save(drawWedge(), QStringLiteral("wedge.png")) ||
-        !save(drawLegend(1), QStringLiteral("one_year.png")) ||
-        !save(drawLegend(2), QStringLiteral("two_years.png"))) {
-        return false;
-    }
-    for (std::uint32_t years = MinYears; years <= MaxYears; ++years) {
-        if (!save(drawBadge(years), QStringLiteral("badge%1.png").arg(years))) {
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+        if (!save(drawBackground(scale), QStringLiteral("background") + suffix) ||
+            !save(drawWedge(scale), QStringLiteral("wedge") + suffix) ||
+            !save(drawLegend(1, scale), QStringLiteral("one_year") + suffix) ||
+            !save(drawLegend(2, scale), QStringLiteral("two_years") + suffix)) {
             return false;
+        }
+        for (std::uint32_t years = MinYears; years <= MaxYears; ++years) {
+            if (!save(drawBadge(years, scale), QStringLiteral("badge%1").arg(years) + suffix)) {
+                return false;
+            }
         }
     }
     return true;

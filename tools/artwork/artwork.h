@@ -80,10 +80,12 @@ HeaderLabel headerLabel(std::size_t index);
 // Boxes the backdrop's texts occupy (title, footer), for layout checks.
 std::vector<QRect> textBlocks();
 
-QImage drawBackground();
-QImage drawLegend(int yearsPerRing);   // 1 or 2
-QImage drawBadge(std::uint32_t years); // MinYears..MaxYears
-QImage drawWedge();
+// Each picture at its chart size, or at a whole multiple of it for high-density screens (the
+// same drawing, not a resampled copy).
+QImage drawBackground(int scale = 1);
+QImage drawLegend(int yearsPerRing, int scale = 1);   // 1 or 2 years per ring
+QImage drawBadge(std::uint32_t years, int scale = 1); // MinYears..MaxYears
+QImage drawWedge(int scale = 1);
 
 // The whole chart as the program would show it, for judging the artwork: the program's own
 // painter over freshly drawn pictures, with the scale rebuilt from low to high and one value
@@ -97,7 +99,8 @@ struct PreviewScene {
 };
 QImage drawPreview(const PreviewScene& scene);
 
-// Writes every picture into folder; false with a message on the first failure.
+// Writes every picture into folder, each also at twice its size under Qt's "@2x" name
+// (background@2x.png, ...); false with a message on the first failure.
 bool writeArtwork(const QString& folder, QString& error);
 
 } // namespace tanu::artwork

@@ -1,7 +1,9 @@
 // Writes TANU's chart pictures into a folder:
 //   tanu_artwork <folder>             the PNG files the program loads
+//   tanu_artwork --icons <folder>     the program icon for the icon theme and for Windows
 //   tanu_artwork --preview <folder>   whole-chart previews for judging them (not shipped)
 #include "artwork.h"
+#include "icon.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -56,9 +58,11 @@ int main(int argc, char* argv[]) {
     }
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments().mid(1);
-    const bool preview = !args.isEmpty() && args.first() == QLatin1String("--preview");
-    if (args.size() != (preview ? 2 : 1)) {
-        return fail(QStringLiteral("usage: tanu_artwork [--preview] <folder>"));
+    const QString mode = args.size() == 2 ? args.first() : QString();
+    const bool preview = mode == QLatin1String("--preview");
+    const bool icons = mode == QLatin1String("--icons");
+    if (args.size() != (preview || icons ? 2 : 1)) {
+        return fail(QStringLiteral("usage: tanu_artwork [--preview | --icons] <folder>"));
     }
     const QString folder = args.last();
     if (!QDir().mkpath(folder)) {
@@ -73,13 +77,14 @@ int main(int argc, char* argv[]) {
     }
 
     QString error;
-    const bool ok =
-        preview ? writePreviews(folder, error) : tanu::artwork::writeArtwork(folder, error);
+    const bool ok = preview ? writePreviews(folder, error)
+                    : icons ? tanu::artwork::writeIcons(folder, error)
+                            : tanu::artwork::writeArtwork(folder, error);
     if (!ok) {
         return fail(error);
     }
     std::printf("tanu_artwork: wrote %s pictures into %s (font: %s)\n",
-                preview ? "preview" : "chart", qPrintable(QDir(folder).absolutePath()),
-                qPrintable(family));
+                preview ? "preview" : (icons ? "icon" : "chart"),
+                qPrintable(QDir(folder).absolutePath()), qPrintable(family));
     return 0;
 }

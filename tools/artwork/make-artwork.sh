@@ -9,3 +9,4 @@ cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DTANU_QT=ON -DTANU_TESTS=OFF -DTANU_BENCHMARKS=OFF >/dev/null
 ninja -C "$build" -j2 tanu_artwork
 QT_QPA_PLATFORM=offscreen "$build/tools/artwork/tanu_artwork" "$repo/data"
+QT_QPA_PLATFORM=offscreen "$build/tools/artwork/tanu_artwork" --icons "$repo/icons"

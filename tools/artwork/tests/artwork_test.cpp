@@ -1,10 +1,13 @@
 #include "../artwork.h"
+#include "../icon.h"
 
 #include "shell/qt/surface/qt_artwork.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -156,22 +159,25 @@ TEST(ArtworkLayout, HeaderLabelsEndJustBeforeTheirFieldAndStayLegible) {
     }
 }
 
-TEST(ArtworkPictures, HaveTheirChartSizes) {
+TEST(ArtworkPictures, HaveTheirChartSizesAndTwiceThatForHighDensity) {
     struct Case {
         const char* name;
-        std::function<QImage()> draw;
+        std::function<QImage(int)> draw;
         QSize size;
     };
     const Case cases[] = {
-        {"background", drawBackground, QSize(ChartWidth, ChartHeight)},
-        {"one year legend", [] { return drawLegend(1); }, LegendSize},
-        {"two years legend", [] { return drawLegend(2); }, LegendSize},
-        {"badge 2", [] { return drawBadge(2); }, BadgeSize},
-        {"badge 22", [] { return drawBadge(22); }, BadgeSize},
-        {"wedge", drawWedge, WedgeSize},
+        {"background", [](int scale) { return drawBackground(scale); },
+         QSize(ChartWidth, ChartHeight)},
+        {"one year legend", [](int scale) { return drawLegend(1, scale); }, LegendSize},
+        {"two years legend", [](int scale) { return drawLegend(2, scale); }, LegendSize},
+        {"badge 2", [](int scale) { return drawBadge(2, scale); }, BadgeSize},
+        {"badge 22", [](int scale) { return drawBadge(22, scale); }, BadgeSize},
+        {"wedge", [](int scale) { return drawWedge(scale); }, WedgeSize},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.draw().size(), c.size) << c.name;
+        for (const int scale : {1, 2}) {
+            EXPECT_EQ(c.draw(scale).size(), c.size * scale) << c.name << " at " << scale << "x";
+        }
     }
 }
 
@@ -406,8 +412,9 @@ TEST(ArtworkFiles, WritesEveryPictureTheProgramLoadsReproducibly) {
     ASSERT_TRUE(writeArtwork(first.path(), error)) << qPrintable(error);
     ASSERT_TRUE(writeArtwork(second.path(), error)) << qPrintable(error);
 
-    // The program's own loader finds every picture it needs, at the size it draws it.
-    QtImageDecoder decoder;
+    // The program's own loader finds every picture it needs, at the size it draws it, and takes
+    // each double-size picture as the same picture.
+    QtImageDecoder decoder(true);
     ImageSet images;
     loadImageSet(images, first.path().toStdU16String(), decoder);
     struct Expected {
@@ -430,11 +437,12 @@ TEST(ArtworkFiles, WritesEveryPictureTheProgramLoadsReproducibly) {
         ASSERT_NE(bitmap, nullptr) << qPrintable(e.name) << " did not load, status "
                                    << (*e.image ? (*e.image)->status : -1);
         EXPECT_EQ(bitmap->image().size(), e.size) << qPrintable(e.name);
+        EXPECT_EQ(bitmap->doubleSize().size(), e.size * 2) << qPrintable(e.name);
     }
 
     // Nothing else is written, and a second run writes the same bytes.
     const QStringList names = QDir(first.path()).entryList(QDir::Files);
-    EXPECT_EQ(static_cast<std::size_t>(names.size()), expected.size())
+    EXPECT_EQ(static_cast<std::size_t>(names.size()), 2 * expected.size())
         << qPrintable(names.join(' '));
     EXPECT_EQ(QDir(second.path()).entryList(QDir::Files), names);
     for (const QString& name : names) {
@@ -444,6 +452,134 @@ TEST(ArtworkFiles, WritesEveryPictureTheProgramLoadsReproducibly) {
         ASSERT_TRUE(b.open(QIODevice::ReadOnly)) << qPrintable(name);
         EXPECT_EQ(a.readAll(), b.readAll()) << qPrintable(name) << " differs between two runs";
     }
+}
+
+QImage inverted(QImage image) {
+    image.invertPixels();
+    return image;
+}
+
+// A school's own 1x picture beside our double-size one must be drawn from its own pixels.
+TEST(ArtworkFiles, DoubleSizeIsTakenOnlyForTheSamePicture) {
+    QImage relabelled = drawBackground();
+    {
+        // Another assessment's name for domain 1, in the label's place and style.
+        const DomainLabel label = domainLabel(0);
+        QPainter painter(&relabelled);
+        painter.fillRect(label.textRect.adjusted(0, 0, 30, 0), Qt::white);
+        painter.setFont(artFont(12, QFont::DemiBold));
+        painter.setPen(QColor(0x3B, 0x47, 0x57));
+        painter.drawText(label.textRect.adjusted(0, 0, 30, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Reading"));
+    }
+    const QImage ours = drawBackground(2);
+    struct Case {
+        const char* name;
+        QImage image;
+        QImage doubleSize;
+        bool same;
+    };
+    const Case cases[] = {
+        {"our background", drawBackground(), ours, true},
+        {"our badge", drawBadge(12), drawBadge(12, 2), true},
+        {"our legend", drawLegend(2), drawLegend(2, 2), true},
+        {"a relabelled background", relabelled, ours, false},
+        {"a badge of another style", inverted(drawBadge(12)), drawBadge(12, 2), false},
+        {"the other legend", drawLegend(1), drawLegend(2, 2), false},
+        {"a 1x picture of another size", drawBackground().scaled(900, 699), ours, false},
+        {"a double size that is not twice", drawBadge(12), drawBadge(12, 2).scaled(30, 24), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(showsSamePicture(c.image, c.doubleSize), c.same) << c.name;
+    }
+
+    // Through the loader: the school's background.png beside our background@2x.png.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(relabelled.save(dir.filePath("background.png")));
+    ASSERT_TRUE(ours.save(dir.filePath("background@2x.png")));
+    int status = -1;
+    const auto bitmap = QtImageDecoder(true).decodeFile(
+        std::filesystem::path(dir.filePath("background.png").toStdU16String()), status);
+    const auto* picture = dynamic_cast<const QtBitmap*>(bitmap.get());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->image().size(), QSize(ChartWidth, ChartHeight));
+    EXPECT_TRUE(picture->doubleSize().isNull());
+    EXPECT_EQ(&picture->sourceFor(2.0), &picture->image());
+}
+
+TEST(ArtworkIcons, WritesTheThemeIconsAndWindowsIconFilesReproducibly) {
+    QTemporaryDir first;
+    QTemporaryDir second;
+    ASSERT_TRUE(first.isValid() && second.isValid());
+    QString error;
+    ASSERT_TRUE(writeIcons(first.path(), error)) << qPrintable(error);
+    ASSERT_TRUE(writeIcons(second.path(), error)) << qPrintable(error);
+
+    for (const int size : themeIconSizes()) {
+        const QImage png(first.filePath(QStringLiteral("hicolor/%1x%1/apps/tanu.png").arg(size)));
+        EXPECT_EQ(png.size(), QSize(size, size));
+        // Transparent corners around the tile, an opaque chart in the middle.
+        EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0) << size;
+        EXPECT_EQ(qAlpha(png.pixel(size / 2, size / 2)), 255) << size;
+    }
+    QFile svg(first.filePath("hicolor/scalable/apps/tanu.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray svgText = svg.readAll();
+    EXPECT_TRUE(svgText.contains("<svg xmlns=\"http://www.w3.org/2000/svg\""));
+    // One path per domain wedge, in the chart's colours.
+    EXPECT_EQ(svgText.count("<path "), static_cast<qsizetype>(DomainCount));
+    EXPECT_TRUE(svgText.contains(domainColour(4).name().toLatin1()));
+
+    // Both Windows icons, read back by Qt's own ICO reader: every picture at its size and depth.
+    struct Ico {
+        const char* file;
+        std::vector<IcoEntry> entries;
+    };
+    const Ico icos[] = {
+        {"windows/tanu.ico", {{128, 32}, {96, 32}, {64, 32}, {48, 32}, {32, 32}, {16, 32}}},
+        {"windows/tanu_small.ico",
+         {{32, 4}, {16, 4}, {48, 8}, {32, 8}, {16, 8}, {48, 32}, {32, 32}, {16, 32}}}};
+    for (const Ico& ico : icos) {
+        SCOPED_TRACE(ico.file);
+        QFile file(first.filePath(ico.file));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        auto word = [&bytes](qsizetype at) {
+            return static_cast<int>(static_cast<unsigned char>(bytes.at(at))) |
+                   static_cast<int>(static_cast<unsigned char>(bytes.at(at + 1))) << 8;
+        };
+        ASSERT_EQ(word(2), 1); // an icon
+        ASSERT_EQ(word(4), static_cast<int>(ico.entries.size()));
+        // Qt's own ICO reader decodes every picture, its mask turned into alpha.
+        QImageReader reader(file.fileName(), "ico");
+        ASSERT_EQ(reader.imageCount(), static_cast<int>(ico.entries.size()));
+        for (std::size_t i = 0; i < ico.entries.size(); ++i) {
+            const IcoEntry& entry = ico.entries[i];
+            const qsizetype dirEntry = 6 + 16 * static_cast<qsizetype>(i);
+            EXPECT_EQ(static_cast<unsigned char>(bytes.at(dirEntry)), entry.size);
+            EXPECT_EQ(word(dirEntry + 6), entry.bitsPerPixel) << entry.size;
+            const QImage picture = reader.read();
+            ASSERT_FALSE(picture.isNull()) << reader.errorString().toStdString();
+            EXPECT_EQ(picture.size(), QSize(entry.size, entry.size));
+            EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0) << entry.size;
+            EXPECT_EQ(qAlpha(picture.pixel(entry.size / 2, entry.size / 2)), 255) << entry.size;
+            reader.jumpToNextImage();
+        }
+    }
+
+    QDirIterator files(first.path(), QDir::Files, QDirIterator::Subdirectories);
+    int count = 0;
+    while (files.hasNext()) {
+        const QString path = files.next();
+        const QString name = QDir(first.path()).relativeFilePath(path);
+        QFile a(path);
+        QFile b(second.filePath(name));
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)) << qPrintable(name);
+        EXPECT_EQ(a.readAll(), b.readAll()) << qPrintable(name) << " differs between two runs";
+        ++count;
+    }
+    EXPECT_EQ(count, static_cast<int>(themeIconSizes().size()) + 3);
 }
 
 TEST(ArtworkFiles, ReportsTheFileItCouldNotWrite) {

@@ -5,9 +5,36 @@
 #include "form/chart_content.h"
 #include "shell/qt/surface/qpainter_surface.h"
 
+#include "qt_text.h"
+
+#include <QAccessibleWidget>
 #include <QPainter>
 
 namespace tanu::qt {
+
+namespace {
+
+class ChartAccessible final : public QAccessibleWidget {
+public:
+    explicit ChartAccessible(ChartWidget* chart) : QAccessibleWidget(chart, QAccessible::Chart) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Description) {
+            return static_cast<const ChartWidget*>(widget())->describe();
+        }
+        if (kind == QAccessible::Name) {
+            return QStringLiteral("Profile chart");
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* chartAccessible(const QString& /*className*/, QObject* object) {
+    auto* chart = dynamic_cast<ChartWidget*>(object);
+    return chart != nullptr ? new ChartAccessible(chart) : nullptr;
+}
+
+} // namespace
 
 ChartWidget::ChartWidget(const AppState& state, const ImageSet& images, QWidget* parent)
     : QWidget(parent), state_(state), images_(images) {
@@ -17,6 +44,34 @@ ChartWidget::ChartWidget(const AppState& state, const ImageSet& images, QWidget*
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A click on the chart leaves the keyboard focus where it is.
     setFocusPolicy(Qt::NoFocus);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(chartAccessible);
+        return true;
+    }();
+    (void)factoryInstalled;
+}
+
+QString ChartWidget::describe() const {
+    const ChartModel& model = state_.model;
+    QString text = QStringLiteral("Age: %1.").arg(toQString(state_.ageText));
+    if (!model.rings.empty()) {
+        const std::uint32_t low = model.rings.front().years;
+        const std::uint32_t high = model.rings.back().years;
+        // The legend's rule: a step above one year shows the two-year legend.
+        const bool twoYears = model.rings.size() > 1 && model.rings[1].years - low > 1;
+        text += QStringLiteral(" Rings from %1 to %2 years, one ring per %3.")
+                    .arg(low)
+                    .arg(high)
+                    .arg(twoYears ? QStringLiteral("two years") : QStringLiteral("year"));
+    }
+    for (std::size_t domain = 0; domain < model.domainValues.size(); ++domain) {
+        const std::uint32_t value = model.domainValues[domain];
+        text += QStringLiteral(" Domain %1: %2.")
+                    .arg(domain + 1)
+                    .arg(value == 0 ? QStringLiteral("no value")
+                                    : QStringLiteral("%1 years").arg(value));
+    }
+    return text;
 }
 
 void ChartWidget::paintEvent(QPaintEvent* /*event*/) {

@@ -12,6 +12,11 @@ class ChartWidget final : public QWidget {
 public:
     ChartWidget(const AppState& state, const ImageSet& images, QWidget* parent = nullptr);
 
+    // What the chart shows, in words, for screen readers: the age, the ring scale and each
+    // domain's value. Assistive tools read it as the widget's accessible description, made
+    // afresh from the profile whenever they ask.
+    QString describe() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

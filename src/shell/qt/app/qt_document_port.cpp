@@ -4,9 +4,12 @@
 
 #include "shell/files/safe_files.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
 
@@ -52,17 +55,37 @@ std::optional<std::u16string> chosen(const QString& path, QWidget* owner) {
 
 } // namespace
 
+void QtDocumentPort::rememberFolderOf(const QString& path) {
+    if (!path.isEmpty()) {
+        lastFolder_ = QFileInfo(path).absolutePath();
+    }
+}
+
+QString QtDocumentPort::dialogFolder() const {
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir()) {
+        return lastFolder_;
+    }
+    // Never the working folder, which for an installed program is often its own bin folder. A
+    // fresh account may have no Documents folder yet, and a dialog sent to a missing folder
+    // would fall back to the working folder.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 std::optional<std::u16string> QtDocumentPort::chooseOpenPath() {
-    return chosen(QFileDialog::getOpenFileName(owner_.data(), toQString(OpenDialogTitle), QString(),
-                                               profileFilter()),
-                  owner_.data());
+    const QString path = QFileDialog::getOpenFileName(owner_.data(), toQString(OpenDialogTitle),
+                                                      dialogFolder(), profileFilter());
+    rememberFolderOf(path);
+    return chosen(path, owner_.data());
 }
 
 std::optional<std::u16string> QtDocumentPort::chooseSavePath(std::u16string_view proposedName) {
     // The dialog asks before overwriting unless told not to, and appends no extension.
-    return chosen(QFileDialog::getSaveFileName(owner_.data(), toQString(SaveDialogTitle),
-                                               toQString(proposedName), profileFilter()),
-                  owner_.data());
+    const QString path = QFileDialog::getSaveFileName(
+        owner_.data(), toQString(SaveDialogTitle),
+        QDir(dialogFolder()).filePath(toQString(proposedName)), profileFilter());
+    rememberFolderOf(path);
+    return chosen(path, owner_.data());
 }
 
 bool QtDocumentPort::readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,

@@ -12,6 +12,10 @@ class QtDocumentPort : public DocumentPort {
 public:
     // The dialogs are modal over dialogOwner.
     void setDialogOwner(QWidget* dialogOwner) { owner_ = dialogOwner; }
+    // The next dialog starts in the folder of path (a file opened without the dialog, say).
+    void rememberFolderOf(const QString& path);
+    // Where the next dialog starts: the folder used last in this run, else the user's documents.
+    QString dialogFolder() const;
 
     std::optional<std::u16string> chooseOpenPath() override;
     std::optional<std::u16string> chooseSavePath(std::u16string_view proposedName) override;
@@ -22,6 +26,7 @@ public:
 
 private:
     QPointer<QWidget> owner_;
+    QString lastFolder_; // this run only: nothing is kept between runs
 };
 
 } // namespace tanu::qt

@@ -2,6 +2,7 @@
 
 #include "qt_text.h"
 
+#include <QAccessible>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -25,6 +26,21 @@ bool isMenuFocusReason(Qt::FocusReason reason) {
 }
 
 } // namespace
+
+QString fieldAccessibleName(int id) {
+    switch (id) {
+    case FirstTextField:
+        return QStringLiteral("Name");
+    case BirthDateField:
+        return QStringLiteral("Date of birth");
+    case SecondDateField:
+        return QStringLiteral("Date of assessment");
+    case SecondTextField:
+        return QStringLiteral("Assessed by");
+    default:
+        return QStringLiteral("Domain %1").arg(id - DomainField + 1);
+    }
+}
 
 void QtFieldHost::attach(AppState& state, QWidget& fieldParent, QWidget& messageOwner, QFont font) {
     state_ = &state;
@@ -56,6 +72,8 @@ void QtFieldHost::createField(int id, FieldRect rect) {
     }
     auto* edit = new FieldEdit(id, *this, fieldParent_.data());
     edit->setFont(font_);
+    // The labels are part of the background picture, which a screen reader cannot read.
+    edit->setAccessibleName(fieldAccessibleName(id));
     edit->setGeometry(rect.x, rect.y, rect.width, rect.height);
     // Children made after their window is shown stay hidden until shown themselves.
     edit->show();
@@ -102,6 +120,9 @@ void QtFieldHost::showMessage(std::u16string_view caption, std::u16string_view t
 void QtFieldHost::repaintNow() {
     if (fieldParent_) {
         fieldParent_->repaint();
+        // The chart's description follows the profile; screen readers are told it changed.
+        QAccessibleEvent changed(fieldParent_.data(), QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
     }
 }
 

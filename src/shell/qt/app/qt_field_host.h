@@ -15,6 +15,9 @@ namespace tanu::qt {
 
 inline constexpr int FieldCount = 14; // ids 500..513
 
+// The label a field carries on the chart ("Name", "Date of birth", "Domain 1", ...).
+QString fieldAccessibleName(int id);
+
 class QtFieldHost final : public FieldHost, private FieldFocusListener {
 public:
     // fieldParent holds the fields and is repainted by repaintNow; messageOwner owns the boxes.

@@ -5,7 +5,10 @@
 #include "qt_text.h"
 #include "shell/qt/surface/qt_artwork.h"
 
+#include "document/profile_file.h"
+
 #include <QApplication>
+#include <QStringList>
 
 #include <thread>
 
@@ -27,14 +30,17 @@ void TanuApplication::start() {
         // Decoding the artwork takes as long as building the window, so it runs on the other
         // core meanwhile. Nothing reads the pictures before the join, and the window is shown
         // only after it: the first paint has every picture, as if they were loaded first.
-        std::jthread artwork([this] {
-            QtImageDecoder decoder;
+        // High-density screens get the pictures drawn at twice the size where there are any.
+        const bool doubleSize = qGuiApp->devicePixelRatio() > 1.0;
+        std::jthread artwork([this, doubleSize] {
+            QtImageDecoder decoder(doubleSize);
             loadImageSet(images_, options_.dataFolder, decoder);
         });
         DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
         PrinterPort& printer = options_.printer ? *options_.printer : *qtPrinter_;
         window_ = std::make_unique<MainWindow>(state_, images_, host_, documents, printer);
         qtDocuments_.setDialogOwner(window_.get());
+        window_->setWindowIcon(programIcon());
     }
     window_->centreOnPrimaryScreen();
     window_->show();
@@ -43,16 +49,54 @@ void TanuApplication::start() {
 
     host_.attach(state_, window_->chart(), *window_, makeControlFont());
     startForm(state_);
+
+    if (options_.openFile) {
+        DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
+        // The next Open or Save starts in the folder of the file just opened.
+        qtDocuments_.rememberFolderOf(toQString(*options_.openFile));
+        openProfileFile(state_, documents, *options_.openFile);
+    }
+}
+
+std::filesystem::path dataFolderFor(const std::filesystem::path& executableFolder) {
+    const std::filesystem::path beside = executableFolder / "data";
+    const std::filesystem::path installed =
+        executableFolder.parent_path() / "share" / "tanu" / "data";
+    std::error_code error;
+    if (!std::filesystem::is_directory(beside, error) &&
+        std::filesystem::is_directory(installed, error)) {
+        return installed;
+    }
+    // Without either, the pictures are simply missing, as from an empty folder beside.
+    return beside;
 }
 
 std::filesystem::path defaultDataFolder() {
-    return std::filesystem::path(toU16(QCoreApplication::applicationDirPath())) / "data";
+    return dataFolderFor(std::filesystem::path(toU16(QCoreApplication::applicationDirPath())));
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 96, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/tanu.png").arg(size),
+                     QSize(size, size));
+    }
+    return icon;
 }
 
 int runTanu(int& argc, char** argv) {
     QApplication application(argc, argv);
+    // Lets the desktop match the window with the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tanu.Tanu"));
+    StartOptions options;
+    options.dataFolder = defaultDataFolder();
+    // Qt has taken its own options out; the first argument left is a profile to open.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        options.openFile = toU16(arguments.at(1));
+    }
     {
-        TanuApplication tanu(StartOptions{defaultDataFolder()});
+        TanuApplication tanu(std::move(options));
         tanu.start();
         QApplication::exec();
     }

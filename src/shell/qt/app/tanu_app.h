@@ -9,8 +9,12 @@
 #include "qt_document_port.h"
 #include "qt_field_host.h"
 
+#include <QIcon>
+
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace tanu::qt {
 
@@ -20,6 +24,8 @@ struct StartOptions {
     // Null: Qt's file dialogs and files, and the default printer.
     DocumentPort* documents = nullptr;
     PrinterPort* printer = nullptr;
+    // A profile to open once the window is up, as Open would (a file named on the command line).
+    std::optional<std::u16string> openFile = std::nullopt;
 };
 
 class TanuApplication {
@@ -48,10 +54,15 @@ private:
     std::unique_ptr<MainWindow> window_;
 };
 
-// The artwork folder beside the executable.
+// The artwork folder: "data" beside the executable, or, where there is none, the installed
+// tree's share/tanu/data next to the executable's bin folder.
 std::filesystem::path defaultDataFolder();
+std::filesystem::path dataFolderFor(const std::filesystem::path& executableFolder);
 
-// The whole program; the exit code is always 0.
+// The program's icon at every size it is drawn in.
+QIcon programIcon();
+
+// The whole program: "tanu [FILE]". The exit code is always 0.
 int runTanu(int& argc, char** argv);
 
 } // namespace tanu::qt

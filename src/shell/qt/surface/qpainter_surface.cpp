@@ -293,7 +293,8 @@ void QPainterSurface::drawImage(const Bitmap* bitmap, IntRect target) {
         painter_.drawImage(device.inverted().map(onDevice.topLeft()), scaled);
         return;
     }
-    painter_.drawImage(toQRectF(target), image);
+    // Printers and other scaled devices take the picture with the most detail they can show.
+    painter_.drawImage(toQRectF(target), picture->sourceFor(std::abs(device.m11())));
 }
 
 void QPainterSurface::fillPie(Argb colour, IntRect bounds, float startDegrees, float sweepDegrees) {

@@ -9,8 +9,16 @@ namespace tanu {
 
 class QtBitmap final : public Bitmap {
 public:
-    explicit QtBitmap(QImage image) : image_(std::move(image)) {}
+    // doubleSize, when given, is the same picture drawn at twice the size, for high-density
+    // devices.
+    explicit QtBitmap(QImage image, QImage doubleSize = {})
+        : image_(std::move(image)), doubleSize_(std::move(doubleSize)) {}
     const QImage& image() const { return image_; }
+    const QImage& doubleSize() const { return doubleSize_; }
+
+    // The picture with the most detail for drawing at scale device pixels per picture pixel:
+    // the double-size one from a scale above 1 where there is one.
+    const QImage& sourceFor(qreal scale) const;
 
     // The picture resampled to a size in device pixels, tagged with the device's pixel ratio so
     // that it is copied pixel for pixel. Made on first need and kept for the next paint, since
@@ -19,13 +27,31 @@ public:
 
 private:
     QImage image_;
+    QImage doubleSize_;
     mutable QImage scaled_;
 };
 
 // Decodes with QImage and keeps each picture in the format a raster painter blends fastest.
+// With doubleSize set it also reads the picture's "@2x" file beside it (background@2x.png for
+// background.png), and keeps it when it shows the same picture at exactly twice the size; a
+// school's own 1x picture next to our 2x one is thus drawn from its own pixels.
 class QtImageDecoder final : public ImageDecoder {
 public:
+    explicit QtImageDecoder(bool doubleSize = false) : doubleSize_(doubleSize) {}
     std::unique_ptr<Bitmap> decodeFile(const std::filesystem::path& path, int& status) override;
+
+private:
+    bool doubleSize_;
 };
+
+// The name of the double-size file of a picture: "@2x" before the extension.
+std::filesystem::path doubleSizePath(const std::filesystem::path& path);
+
+// Whether doubleSize is image drawn at twice the size: its size is exactly twice, and the two,
+// reduced to a coarse grid, nowhere differ by more than antialiasing and hinting make them.
+bool showsSamePicture(const QImage& image, const QImage& doubleSize);
+// The largest difference of a colour channel between the two, each reduced to cells of
+// cellPixels square 1x pixels; -1 when doubleSize is not exactly twice the size.
+int pictureDifference(const QImage& image, const QImage& doubleSize, int cellPixels);
 
 } // namespace tanu
