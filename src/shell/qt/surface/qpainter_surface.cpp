@@ -71,9 +71,10 @@ struct OutlinePicture {
 };
 
 // The most recent pictures: a repaint of the same scale finds its rings here. Two are kept
-// (about 0.6 MB each for the window's rings) so that alternating scales do not thrash.
+// (about 0.6 MB each for the window's rings) so that alternating scales do not thrash. Each
+// thread keeps its own: images are painted on several threads at once by the export.
 std::list<OutlinePicture>& outlinePictures() {
-    static std::list<OutlinePicture> pictures;
+    thread_local std::list<OutlinePicture> pictures;
     return pictures;
 }
 constexpr std::size_t KeptOutlinePictures = 2;
