@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -106,7 +107,8 @@ void removeTemporariesOnSignal() {
     }
 }
 
-bool writeAtomically(const std::string& target, std::string_view bytes, std::string& reason) {
+bool writeAtomically(const std::string& target, std::string_view bytes, std::string& reason,
+                     const std::function<void()>& beforeRename) {
     const std::filesystem::path path(target);
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     // Hidden, and named after the target, so a stray one is recognised.
@@ -121,9 +123,13 @@ bool writeAtomically(const std::string& target, std::string_view bytes, std::str
         reason = std::strerror(errno);
         return false;
     }
-    // Readable as a file made with the usual permissions would be.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
+    // Readable as a file made with the usual permissions would be; the mask is read once,
+    // since reading it means setting it.
+    static const mode_t mask = [] {
+        const mode_t current = ::umask(0);
+        ::umask(current);
+        return current;
+    }();
     int error = 0;
     const auto check = [&error](bool done) {
         if (!done && error == 0) {
@@ -132,6 +138,9 @@ bool writeAtomically(const std::string& target, std::string_view bytes, std::str
     };
     check(::fchmod(fd, 0666 & ~mask) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0);
     check(::close(fd) == 0);
+    if (error == 0 && beforeRename) {
+        beforeRename();
+    }
     if (error == 0) {
         check(::rename(slot.path(), target.c_str()) == 0);
     }
