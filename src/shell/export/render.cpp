@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace tanu::exporter {
 
@@ -55,7 +56,6 @@ QImage renderImage(const ChartContent& content, const ImageSet& images, int scal
 std::string encodePng(const QImage& image) {
     // Chart pictures have wide flat areas: unfiltered rows at zlib level 2 came out both
     // smaller and four times faster to write than Qt's encoder.
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     std::unique_ptr<spng_ctx, void (*)(spng_ctx*)> ctx(spng_ctx_new(SPNG_CTX_ENCODER),
                                                        spng_ctx_free);
     if (!ctx) {
@@ -65,25 +65,35 @@ std::string encodePng(const QImage& image) {
     spng_set_option(ctx.get(), SPNG_IMG_COMPRESSION_LEVEL, 2);
     spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_NONE);
     spng_ihdr header{};
-    header.width = static_cast<std::uint32_t>(rgb.width());
-    header.height = static_cast<std::uint32_t>(rgb.height());
+    header.width = static_cast<std::uint32_t>(image.width());
+    header.height = static_cast<std::uint32_t>(image.height());
     header.bit_depth = 8;
     header.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
     spng_set_ihdr(ctx.get(), &header);
-    // Rows of RGB888 are padded to four bytes; the encoder wants them packed.
-    const auto rowBytes = static_cast<std::size_t>(rgb.width()) * 3;
-    std::string packed;
-    const uchar* pixels = rgb.constBits();
-    if (static_cast<std::size_t>(rgb.bytesPerLine()) != rowBytes) {
-        packed.reserve(rowBytes * static_cast<std::size_t>(rgb.height()));
-        for (int y = 0; y < rgb.height(); ++y) {
-            packed.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rowBytes);
+
+    // Packed RGB rows, converted here rather than by QImage, which hands large conversions to
+    // its thread pool; the buffer is kept for the thread's next picture.
+    thread_local std::vector<std::uint8_t> rgb;
+    const auto width = static_cast<std::size_t>(image.width());
+    const auto height = static_cast<std::size_t>(image.height());
+    rgb.resize(width * height * 3);
+    const QImage source = image.format() == QImage::Format_ARGB32_Premultiplied ||
+                                  image.format() == QImage::Format_RGB32
+                              ? image
+                              : image.convertToFormat(QImage::Format_RGB32);
+    std::uint8_t* out = rgb.data();
+    for (std::size_t y = 0; y < height; ++y) {
+        // Opaque pixels: premultiplied or not, the colour channels are the same.
+        const auto* row = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(y)));
+        for (std::size_t x = 0; x < width; ++x) {
+            const QRgb pixel = row[x];
+            *out++ = static_cast<std::uint8_t>(qRed(pixel));
+            *out++ = static_cast<std::uint8_t>(qGreen(pixel));
+            *out++ = static_cast<std::uint8_t>(qBlue(pixel));
         }
-        pixels = reinterpret_cast<const uchar*>(packed.data());
     }
     int status =
-        spng_encode_image(ctx.get(), pixels, rowBytes * static_cast<std::size_t>(rgb.height()),
-                          SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
+        spng_encode_image(ctx.get(), rgb.data(), rgb.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
     std::size_t length = 0;
     std::unique_ptr<void, void (*)(void*)> png(
         status == 0 ? spng_get_png_buffer(ctx.get(), &length, &status) : nullptr, std::free);
