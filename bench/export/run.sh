@@ -48,29 +48,28 @@ median5() {
 wall() { echo "$1" | cut -d' ' -f1; }
 cpu() { echo "$1" | cut -d' ' -f2; }
 files() { ls "$work"/profiles/*.tanu | head -n "$1"; }
-export_batch() { # jobs n
-    "$exe" --jobs "$1" --on 2026/12/06 --output-dir "$work/out" $(files "$2")
-}
-peer_run() { /usr/bin/python3 "$peer" "$1" "$work/peer"; }
+# The commands measured: tanu-export on the first n profiles, and the peer drawing n charts.
+ours() { echo "$exe" --jobs "$1" --on 2026/12/06 --output-dir "$work/out" $(files "$2"); }
+theirs() { echo /usr/bin/python3 "$peer" "$1" "$work/peer"; }
 per() { echo "($1) / $2" | bc -l; }
 
 # Warm: the cost of one more chart in a running process, reading and writing included.
-one=$(median5 export_batch 1 1)
-many1=$(median5 export_batch 1 201)
-many2=$(median5 export_batch 2 201)
-peer_one=$(median5 peer_run 1)
-peer_many=$(median5 peer_run 51)
+one=$(median5 $(ours 1 1))
+many1=$(median5 $(ours 1 201))
+many2=$(median5 $(ours 2 201))
+peer_one=$(median5 $(theirs 1))
+peer_many=$(median5 $(theirs 51))
 warm_wall=$(per "$(wall "$many1") - $(wall "$one")" 200)
 warm_cpu=$(per "$(cpu "$many1") - $(cpu "$one")" 200)
 warm2_wall=$(per "$(wall "$many2") - $(wall "$one")" 200)
 peer_warm_wall=$(per "$(wall "$peer_many") - $(wall "$peer_one")" 50)
 peer_warm_cpu=$(per "$(cpu "$peer_many") - $(cpu "$peer_one")" 50)
 # The peer's own figure, measured inside its process.
-peer_inside=$(peer_run 50 | sed -n 's/.*: \([0-9.]*\) ms per chart/\1/p')
+peer_inside=$($(theirs 50) | sed -n 's/.*: \([0-9.]*\) ms per chart/\1/p')
 
 # Throughput on the whole batch, and peak memory.
-jobs1=$(median5 export_batch 1 "$count")
-jobs2=$(median5 export_batch 2 "$count")
+jobs1=$(median5 $(ours 1 "$count"))
+jobs2=$(median5 $(ours 2 "$count"))
 rss() { # jobs n
     /usr/bin/time -v "$exe" --jobs "$1" --on 2026/12/06 --output-dir "$work/out" $(files "$2") \
         2>&1 >/dev/null | sed -n 's/.*Maximum resident set size (kbytes): //p'

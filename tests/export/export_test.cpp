@@ -25,6 +25,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// fontconfig keeps a few allocations to itself for the life of the process; they are not ours.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
+
 namespace tanu {
 namespace {
 

@@ -15,7 +15,6 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
-#include <vector>
 
 namespace tanu::exporter {
 
@@ -72,16 +71,16 @@ std::string encodePng(const QImage& image) {
     spng_set_ihdr(ctx.get(), &header);
 
     // Packed RGB rows, converted here rather than by QImage, which hands large conversions to
-    // its thread pool; the buffer is kept for the thread's next picture.
-    thread_local std::vector<std::uint8_t> rgb;
+    // its thread pool.
     const auto width = static_cast<std::size_t>(image.width());
     const auto height = static_cast<std::size_t>(image.height());
-    rgb.resize(width * height * 3);
+    const std::size_t rgbBytes = width * height * 3;
+    const auto rgb = std::make_unique_for_overwrite<std::uint8_t[]>(rgbBytes);
     const QImage source = image.format() == QImage::Format_ARGB32_Premultiplied ||
                                   image.format() == QImage::Format_RGB32
                               ? image
                               : image.convertToFormat(QImage::Format_RGB32);
-    std::uint8_t* out = rgb.data();
+    std::uint8_t* out = rgb.get();
     for (std::size_t y = 0; y < height; ++y) {
         // Opaque pixels: premultiplied or not, the colour channels are the same.
         const auto* row = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(y)));
@@ -93,7 +92,7 @@ std::string encodePng(const QImage& image) {
         }
     }
     int status =
-        spng_encode_image(ctx.get(), rgb.data(), rgb.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
+        spng_encode_image(ctx.get(), rgb.get(), rgbBytes, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
     std::size_t length = 0;
     std::unique_ptr<void, void (*)(void*)> png(
         status == 0 ? spng_get_png_buffer(ctx.get(), &length, &status) : nullptr, std::free);
