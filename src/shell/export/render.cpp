@@ -139,6 +139,9 @@ std::string renderSvg(const ChartContent& content, const ImageSet& images) {
         generator.setSize(QSize(ChartWidth, ChartHeight));
         generator.setViewBox(QRect(0, 0, ChartWidth, ChartHeight));
         generator.setTitle(QStringLiteral("TANU chart"));
+        // The window's resolution: point-sized texts come out as large as on the screen, and a
+        // chart unit is a CSS pixel.
+        generator.setResolution(96);
         QPainter painter;
         if (!painter.begin(&generator)) {
             throw std::runtime_error("the SVG could not be started");
