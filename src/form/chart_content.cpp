@@ -5,11 +5,11 @@ namespace tanu {
 static_assert(SecondTextField - DomainField + 1 == static_cast<int>(PrintedFieldCount),
               "the painter prints every field, in field order");
 
-ChartContent chartContentOf(const AppState& state) {
+ChartContent chartContentOf(const AppState& state, bool withFieldTexts) {
     ChartContent content;
     content.model = state.model;
     content.ageText = state.ageText;
-    for (std::size_t k = 0; k < PrintedFieldCount; ++k) {
+    for (std::size_t k = 0; withFieldTexts && k < PrintedFieldCount; ++k) {
         content.fieldTexts[k] = readFieldText(state, DomainField + static_cast<int>(k));
     }
     return content;

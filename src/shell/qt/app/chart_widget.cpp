@@ -78,7 +78,7 @@ void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     {
         QPainterSurface surface(painter);
-        paintChart(surface, chartContentOf(state_), images_, false);
+        paintChart(surface, chartContentOf(state_, false), images_, false);
     }
     painter.end();
     reportFirstPaint();

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <list>
+#include <mutex>
 
 namespace tanu {
 
@@ -71,15 +72,19 @@ struct OutlinePicture {
 };
 
 // The most recent pictures: a repaint of the same scale finds its rings here. Two are kept
-// (about 0.6 MB each for the window's rings) so that alternating scales do not thrash.
+// (about 0.6 MB each for the window's rings) so that alternating scales do not thrash. Images
+// are painted on several threads at once by the export: the list is locked, and each caller
+// gets its own (shared, read-only) copy of the picture.
+std::mutex outlinePicturesLock;
 std::list<OutlinePicture>& outlinePictures() {
     static std::list<OutlinePicture> pictures;
     return pictures;
 }
 constexpr std::size_t KeptOutlinePictures = 2;
 
-const QImage& outlinePicture(Argb colour, qreal penWidth, bool antialiased, qreal pixelRatio,
-                             const std::vector<QRectF>& rects) {
+QImage outlinePicture(Argb colour, qreal penWidth, bool antialiased, qreal pixelRatio,
+                      const std::vector<QRectF>& rects) {
+    const std::lock_guard<std::mutex> hold(outlinePicturesLock);
     auto& pictures = outlinePictures();
     for (auto it = pictures.begin(); it != pictures.end(); ++it) {
         if (it->colour == colour && it->penWidth == penWidth && it->antialiased == antialiased &&
@@ -185,7 +190,7 @@ void QPainterSurface::flush() {
     for (const QRectF& r : held.rects) {
         rects.push_back(r.translated(-origin));
     }
-    const QImage& picture =
+    const QImage picture =
         outlinePicture(held.colour, held.penWidth, held.antialiased, held.pixelRatio, rects);
     // Placed through the transform in force (a whole-pixel translation and the pixel ratio), which
     // also carries a widget's offset within its window.

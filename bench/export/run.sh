@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# tanu-export against the matplotlib peer on this machine: warm time per chart, one chart from a
+# cold start, --jobs 2 against --jobs 1 on 1,000 profiles, and peak memory.
+# Usage: bench/export/run.sh [profiles]   (1000 by default)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$(pwd)
+count="${1:-1000}"
+peer="$root/../shared/bench/matplotlib_chart.py"
+
+if ! /usr/bin/python3 -c 'import matplotlib' 2>/dev/null; then
+    apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=900 python3-matplotlib
+fi
+cmake --preset release >/dev/null
+cmake --build --preset release --target tanu-export >/dev/null
+exe="$root/build/release/bin/tanu-export"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/profiles" "$work/out" "$work/peer"
+
+# Varied profiles: names, dates of birth from 2005 to 2020, empty and filled domains.
+python3 - "$work/profiles" "$count" <<'PY'
+import random, sys
+folder, count = sys.argv[1], int(sys.argv[2])
+rng = random.Random(10)
+for k in range(count):
+    born = f"{rng.randint(2005, 2020)}/{rng.randint(1, 12)}/{rng.randint(1, 28)}"
+    values = [str(rng.randint(2, 22)) if rng.random() < 0.85 else "0" for _ in range(10)]
+    lines = [f"Student {k:04d}", born, "2026/11/30", "Bench"] + values
+    with open(f"{folder}/p{k:04d}.tanu", "w", newline="") as f:
+        f.write("".join(line + "\r\n" for line in lines))
+PY
+
+# Median over five runs of "$@": wall seconds and CPU seconds (user + system). The machine is
+# shared, so the CPU time is the steadier figure.
+median5() {
+    local walls=() cpus=()
+    for _ in 1 2 3 4 5; do
+        local line
+        line=$(/usr/bin/time -f '%e %U %S' "$@" 2>&1 >/dev/null | tail -1)
+        walls+=("$(echo "$line" | cut -d' ' -f1)")
+        cpus+=("$(echo "$line" | awk '{print $2 + $3}')")
+    done
+    echo "$(printf '%s\n' "${walls[@]}" | sort -g | sed -n 3p)" \
+         "$(printf '%s\n' "${cpus[@]}" | sort -g | sed -n 3p)"
+}
+wall() { echo "$1" | cut -d' ' -f1; }
+cpu() { echo "$1" | cut -d' ' -f2; }
+files() { ls "$work"/profiles/*.tanu | head -n "$1"; }
+# The commands measured: tanu-export on the first n profiles, and the peer drawing n charts.
+ours() { echo "$exe" --jobs "$1" --on 2026/12/06 --output-dir "$work/out" $(files "$2"); }
+theirs() { echo /usr/bin/python3 "$peer" "$1" "$work/peer"; }
+per() { echo "($1) / $2" | bc -l; }
+
+# Warm: the cost of one more chart in a running process, reading and writing included.
+one=$(median5 $(ours 1 1))
+many1=$(median5 $(ours 1 201))
+many2=$(median5 $(ours 2 201))
+peer_one=$(median5 $(theirs 1))
+peer_many=$(median5 $(theirs 51))
+warm_wall=$(per "$(wall "$many1") - $(wall "$one")" 200)
+warm_cpu=$(per "$(cpu "$many1") - $(cpu "$one")" 200)
+warm2_wall=$(per "$(wall "$many2") - $(wall "$one")" 200)
+peer_warm_wall=$(per "$(wall "$peer_many") - $(wall "$peer_one")" 50)
+peer_warm_cpu=$(per "$(cpu "$peer_many") - $(cpu "$peer_one")" 50)
+# The peer's own figure, measured inside its process.
+peer_inside=$($(theirs 50) | sed -n 's/.*: \([0-9.]*\) ms per chart/\1/p')
+
+# Throughput on the whole batch, and peak memory.
+jobs1=$(median5 $(ours 1 "$count"))
+jobs2=$(median5 $(ours 2 "$count"))
+rss() { # jobs n
+    /usr/bin/time -v "$exe" --jobs "$1" --on 2026/12/06 --output-dir "$work/out" $(files "$2") \
+        2>&1 >/dev/null | sed -n 's/.*Maximum resident set size (kbytes): //p'
+}
+rss_small=$(rss 2 100)
+rss_full=$(rss 2 "$count")
+bytes=$(du -cb "$work"/out/*.png | tail -1 | cut -f1)
+pngs=$(ls "$work"/out/*.png | wc -l)
+
+ms() { echo "$1 * 1000" | bc -l; }
+ratio() { echo "$1 / $2" | bc -l; }
+echo
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)   peer's own warm figure: $peer_inside ms"
+printf '%-46s %10s %10s %8s\n' "" "tanu" "peer" "ratio"
+printf '%-46s %7.2f ms %7.2f ms %7.1fx\n' \
+    "warm per chart, wall, --jobs 1" "$(ms "$warm_wall")" "$(ms "$peer_warm_wall")" \
+    "$(ratio "$peer_warm_wall" "$warm_wall")" \
+    "warm per chart, wall, --jobs 2" "$(ms "$warm2_wall")" "$(ms "$peer_warm_wall")" \
+    "$(ratio "$peer_warm_wall" "$warm2_wall")" \
+    "warm per chart, CPU" "$(ms "$warm_cpu")" "$(ms "$peer_warm_cpu")" \
+    "$(ratio "$peer_warm_cpu" "$warm_cpu")"
+printf '%-46s %8.3f s %8.3f s %7.1fx\n' \
+    "cold, one chart, wall" "$(wall "$one")" "$(wall "$peer_one")" \
+    "$(ratio "$(wall "$peer_one")" "$(wall "$one")")" \
+    "cold, one chart, CPU" "$(cpu "$one")" "$(cpu "$peer_one")" \
+    "$(ratio "$(cpu "$peer_one")" "$(cpu "$one")")"
+printf '%-46s %8.2f s %8.2f s %7.2fx\n' "$count profiles, wall: --jobs 1 | --jobs 2" \
+    "$(wall "$jobs1")" "$(wall "$jobs2")" "$(ratio "$(wall "$jobs1")" "$(wall "$jobs2")")"
+printf '%-46s %7d kB %7d kB\n' "peak memory, --jobs 2: 100 | $count profiles" "$rss_small" "$rss_full"
+printf '%-46s %10d\n' "PNG bytes per chart (mean)" "$((bytes / pngs))"

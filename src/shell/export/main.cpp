@@ -1,0 +1,227 @@
+// tanu-export: the printed chart of profiles as PNG, PDF or SVG files, without a window.
+#include "atomic_output.h"
+#include "options.h"
+#include "profile_loader.h"
+#include "render.h"
+
+#include "chart/chart_artwork.h"
+#include "shell/qt/surface/qt_artwork.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QString>
+
+#include <atomic>
+#include <cstdio>
+#include <exception>
+#include <malloc.h>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace tanu;
+using namespace tanu::exporter;
+
+constexpr const char* Usage =
+    "Usage: tanu-export [OPTION]... FILE.tanu...\n"
+    "Draws the chart of each TANU profile as Print puts it on paper, with the texts of the\n"
+    "fields, into a PNG, PDF or SVG file.\n"
+    "\n"
+    "  -f, --format FORMAT   png (default), pdf or svg; -o FILE.pdf or FILE.svg chooses it too\n"
+    "      --scale N         PNG only: 912 x 699 pixels times N, from 1 to 4 (default 1)\n"
+    "      --page SIZE       PDF only: a4 (default) or letter; one landscape page\n"
+    "  -o, --output FILE     the output of a single profile; - writes to standard output\n"
+    "      --output-dir DIR  where the outputs go, named after each profile (default: beside\n"
+    "                        each profile)\n"
+    "      --on YYYY/MM/DD   compute the age for that day instead of today\n"
+    "  -j, --jobs N          profiles drawn at once (default: the number of cores)\n"
+    "  -h, --help            show this help and exit\n"
+    "      --version         show the version and exit\n"
+    "\n"
+    "Each output is written completely and then moved into place, so a failed or interrupted\n"
+    "export leaves no partial file. A profile that cannot be read is reported and the others are\n"
+    "still exported.\n"
+    "\n"
+    "Exit status: 0 when every chart was written, 1 when any failed, 2 for a usage error.\n";
+
+std::string toUtf8(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+}
+
+// A message box's text on one line.
+std::string oneLine(std::u16string_view text) {
+    std::string line = toUtf8(text);
+    std::string out;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != '\n') {
+            out.push_back(line[i]);
+        } else if (!out.empty() && out.back() != ' ') {
+            out.push_back(' ');
+        }
+    }
+    return out;
+}
+
+class Progress {
+public:
+    explicit Progress(std::size_t total) : total_(total), shown_(::isatty(STDERR_FILENO) == 1) {}
+
+    void report(const std::string& line) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        clear();
+        std::fprintf(stderr, "tanu-export: %s\n", line.c_str());
+    }
+    void finished(const std::string& file) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        ++done_;
+        if (shown_) {
+            clear();
+            std::fprintf(stderr, "[%zu/%zu] %s", done_, total_, file.c_str());
+            std::fflush(stderr);
+            dirty_ = true;
+        }
+    }
+    void end() {
+        const std::lock_guard<std::mutex> hold(lock_);
+        clear();
+    }
+
+private:
+    void clear() {
+        if (dirty_) {
+            std::fputs("\r\033[K", stderr);
+            dirty_ = false;
+        }
+    }
+
+    std::mutex lock_;
+    std::size_t total_;
+    std::size_t done_ = 0;
+    bool shown_;
+    bool dirty_ = false;
+};
+
+// Exports one profile; false when it failed (already reported).
+bool exportOne(const std::string& input, const Options& options, const Clock& today,
+               const ImageSet& images, Progress& progress) {
+    const std::u16string display = QFile::decodeName(input.c_str()).toStdU16String();
+    const LoadedProfile profile = loadProfile(input, display, today);
+    if (!profile.loaded) {
+        progress.report(input + ": " + oneLine(profile.failure));
+        return false;
+    }
+    for (const std::u16string& warning : profile.warnings) {
+        progress.report(input + ": warning: " + oneLine(warning));
+    }
+    std::string reason;
+    bool written = false;
+    std::string target;
+    try {
+        const std::string bytes = renderChart(profile.content, images, options);
+        if (options.output && *options.output == "-") {
+            written = writeToStandardOutput(bytes, reason);
+            target = "standard output";
+        } else {
+            target = options.output ? *options.output : outputPathFor(input, options);
+            written = writeAtomically(target, bytes, reason);
+        }
+    } catch (const std::exception& error) {
+        reason = error.what();
+    }
+    if (!written) {
+        progress.report(input + ": cannot write " + (target.empty() ? "the chart" : target) + ": " +
+                        reason);
+    }
+    return written;
+}
+
+// Qt's notes about the offscreen platform (no runtime folder, say) are no business of the user;
+// only its errors are.
+void reportQtErrors(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "tanu-export: %s\n", qPrintable(message));
+    }
+}
+
+void loadArtwork(ImageSet& images) {
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+    QtImageDecoder decoder;
+    loadImageSet(images, folder.toStdU16String(), decoder);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const ParsedOptions parsed = parseOptions(args);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "tanu-export: %s\nTry 'tanu-export --help' for more information.\n",
+                     parsed.error.c_str());
+        return 2;
+    }
+    const Options& options = parsed.options;
+    if (options.help) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("tanu-export %s\n", TANU_VERSION);
+        return 0;
+    }
+
+    // Every chart allocates the same few large buffers; kept in the heap instead of being
+    // mapped and unmapped each time, they cost no page faults after the first chart.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+
+    // No window is opened: the offscreen platform needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qInstallMessageHandler(reportQtErrors);
+    QGuiApplication application(argc, argv);
+    removeTemporariesOnSignal();
+
+    const Clock today = options.on ? Clock([day = *options.on] { return day; }) : Clock(localToday);
+    const std::size_t total = options.inputs.size();
+    unsigned jobs = options.jobs != 0 ? options.jobs : std::thread::hardware_concurrency();
+    jobs = static_cast<unsigned>(std::min<std::size_t>(std::max(jobs, 1u), total));
+
+    Progress progress(total);
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> failures{0};
+    std::once_flag artworkMissing;
+    // Each worker has its own pictures: the surface keeps resampled copies in them.
+    const auto work = [&] {
+        ImageSet images;
+        loadArtwork(images);
+        if (bitmapOf(images.background) == nullptr) {
+            std::call_once(artworkMissing, [&] {
+                progress.report("warning: the chart pictures were not found beside the "
+                                "program; the charts are drawn without them");
+            });
+        }
+        for (std::size_t i = next++; i < total; i = next++) {
+            if (!exportOne(options.inputs[i], options, today, images, progress)) {
+                ++failures;
+            }
+            progress.finished(options.inputs[i]);
+        }
+        releaseImageSet(images);
+    };
+    if (jobs == 1) {
+        work();
+    } else {
+        std::vector<std::jthread> workers;
+        for (unsigned k = 0; k < jobs; ++k) {
+            workers.emplace_back(work);
+        }
+    }
+    progress.end();
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,166 @@
+#include "profile_loader.h"
+
+#include "document/profile_file.h"
+#include "form/chart_content.h"
+#include "form/entry_form.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tanu::exporter {
+
+namespace {
+
+std::u16string widenAscii(const char* text) {
+    std::u16string out;
+    for (; *text != '\0'; ++text) {
+        out.push_back(static_cast<unsigned char>(*text));
+    }
+    return out;
+}
+
+// The fourteen fields in memory. Focus moves reach the form as a window reports them; messages
+// are kept for the caller instead of being shown.
+class MemoryFields final : public FieldHost {
+public:
+    struct Message {
+        std::u16string caption;
+        std::u16string text;
+    };
+
+    void attach(AppState& state) { state_ = &state; }
+
+    void createField(int, FieldRect) override {}
+    std::u16string fieldText(int id) const override { return texts_.at(index(id)); }
+    void setFieldText(int id, std::u16string_view text) override { texts_.at(index(id)) = text; }
+    void setFieldEnabled(int, bool) override {}
+    void setFocus(int id) override {
+        if (focus_ == id) {
+            return;
+        }
+        const std::optional<int> old = focus_;
+        focus_ = id;
+        if (old) {
+            onFieldFocusLost(*state_, *old);
+        }
+        onFieldFocusGained(*state_, id);
+    }
+    void selectText(int, int, int) override {}
+    void showMessage(std::u16string_view caption, std::u16string_view text, MessageIcon) override {
+        messages.push_back({std::u16string(caption), std::u16string(text)});
+    }
+    void repaintNow() override {}
+
+    std::vector<Message> messages;
+
+private:
+    static std::size_t index(int id) { return static_cast<std::size_t>(id - DomainField); }
+
+    AppState* state_ = nullptr;
+    std::array<std::u16string, PrintedFieldCount> texts_;
+    std::optional<int> focus_;
+};
+
+// Reads the one file named on the command line; there are no dialogs and nothing is saved.
+class CommandLineFile final : public DocumentPort {
+public:
+    explicit CommandLineFile(const std::string& nativePath) : path_(nativePath) {}
+
+    std::optional<std::u16string> chooseOpenPath() override { return std::nullopt; }
+    std::optional<std::u16string> chooseSavePath(std::u16string_view) override {
+        return std::nullopt;
+    }
+    bool writeFileAtomically(const std::u16string&, std::string_view,
+                             std::u16string& reason) override {
+        reason = u"Profiles are not written here.";
+        return false;
+    }
+
+    // The path argument is the display form of path_, which names the file exactly.
+    bool readFile(const std::u16string&, std::size_t maxBytes, std::string& bytes,
+                  std::u16string& reason) override {
+        // A FIFO or a device would block the read or never end: refuse anything but a file,
+        // and open without waiting for a writer in the moment between the two checks.
+        struct stat info {};
+        if (::stat(path_.c_str(), &info) != 0) {
+            reason = widenAscii(std::strerror(errno));
+            return false;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            reason = u"It is not a regular file.";
+            return false;
+        }
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            reason = widenAscii(std::strerror(errno));
+            return false;
+        }
+        bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+        if (!ok) {
+            reason = u"It is not a regular file.";
+        }
+        bytes.clear();
+        char buffer[16384];
+        while (ok && bytes.size() <= maxBytes) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                reason = widenAscii(std::strerror(errno));
+                ok = false;
+            } else if (got == 0) {
+                break;
+            } else {
+                bytes.append(buffer, static_cast<std::size_t>(got));
+            }
+        }
+        ::close(fd);
+        if (bytes.size() > maxBytes + 1) {
+            bytes.resize(maxBytes + 1);
+        }
+        return ok;
+    }
+
+private:
+    std::string path_;
+};
+
+} // namespace
+
+LoadedProfile loadProfile(const std::string& nativePath, const std::u16string& displayPath,
+                          const Clock& today) {
+    MemoryFields fields;
+    AppState state(fields, today);
+    fields.attach(state);
+    // The window's start state, which Open then changes.
+    rebuildRings(state.model, 7, 15);
+    state.birthDatePlaceholder = true;
+    state.secondDatePlaceholder = true;
+    createDomainFields(state);
+    createHeaderFields(state);
+
+    CommandLineFile file(nativePath);
+    openProfileFile(state, file, displayPath);
+
+    LoadedProfile result;
+    result.loaded = true;
+    for (const MemoryFields::Message& message : fields.messages) {
+        if (message.caption == OpenFailedCaption) {
+            result.loaded = false;
+            result.failure = message.text;
+        } else {
+            result.warnings.push_back(message.text);
+        }
+    }
+    if (result.loaded) {
+        result.content = chartContentOf(state);
+    }
+    return result;
+}
+
+} // namespace tanu::exporter
