@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     fonts-liberation fontconfig poppler-utils
     xvfb xauth
+    mingw-w64 wine wine64 googletest
 )
 
 missing=()
