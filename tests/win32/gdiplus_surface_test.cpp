@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <string>
+#include <string_view>
 
 namespace tanu {
 namespace {
@@ -173,6 +175,25 @@ TEST_F(GdiplusGolden, TypicalProfileCentredOnAPage) {
     }
     EXPECT_EQ(notWhite, 0);
     expectLikeGolden(cropped(page, 94, 75, ChartWidth, ChartHeight), canvas.bitmap());
+}
+
+// A family the system lacks still gives text: the generic sans-serif family stands in.
+TEST(GdiplusSurface, TextInAMissingFamilyIsDrawnInTheGenericOne) {
+    for (const std::u16string_view family : {u"Arial", u"No Such Family Here"}) {
+        Canvas canvas(200, 40, 0xFFFFFFFF);
+        {
+            GdiplusSurface surface(canvas.bitmap());
+            surface.drawString(u"Age: 12", ChartFont{family, 10.0f, true}, RectF{0, 0, 200, 20},
+                               TextAlignment::Near, 0xFF000000);
+        }
+        const Pixels text = testing::readPixels(canvas.bitmap());
+        int dark = 0;
+        for (const std::uint32_t p : text.argb) {
+            dark += distance(p, 0xFF000000) < 128 ? 1 : 0;
+        }
+        EXPECT_GT(dark, 40) << "too little text in the family given as "
+                            << std::string(family.begin(), family.end());
+    }
 }
 
 } // namespace
