@@ -12,6 +12,7 @@ packages=(
     # Checks of the desktop entry, the AppStream metainfo and the MIME package; the Debian
     # package's dependencies (dpkg-shlibdeps, file) and its check (lintian).
     desktop-file-utils appstream shared-mime-info dpkg-dev file lintian
+    mingw-w64 wine wine64 googletest
 )
 
 missing=()
