@@ -63,7 +63,7 @@ TEST(GoldenPicture, TypicalProfileOnTheWindow) {
     testing::ensureGuiApplication();
     QtImageDecoder decoder;
     ImageSet images;
-    loadImageSet(images, TANU_DATA_DIR, decoder);
+    images = loadImageSet(TANU_DATA_DIR, decoder);
     ASSERT_NE(bitmapOf(images.background), nullptr) << "artwork missing in " TANU_DATA_DIR;
 
     testing::StartedForm form;

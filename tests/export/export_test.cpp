@@ -93,14 +93,11 @@ QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scal
         std::optional<std::u16string> chooseSavePath(std::u16string_view) override {
             return std::nullopt;
         }
-        bool readFile(const std::u16string&, std::size_t, std::string& bytes,
-                      std::u16string&) override {
-            bytes = bytes_;
-            return true;
+        ReadResult readFile(const std::u16string&, std::size_t) override {
+            return {true, bytes_, {}};
         }
-        bool writeFileAtomically(const std::u16string&, std::string_view,
-                                 std::u16string&) override {
-            return false;
+        WriteResult writeFileAtomically(const std::u16string&, std::string_view) override {
+            return {};
         }
 
     private:
@@ -111,7 +108,7 @@ QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scal
 
     ImageSet images;
     QtImageDecoder decoder;
-    loadImageSet(images, std::filesystem::path(TANU_DATA_DIR), decoder);
+    images = loadImageSet(std::filesystem::path(TANU_DATA_DIR), decoder);
     QImage image(ChartWidth * scale, ChartHeight * scale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     QPainter painter(&image);
@@ -120,7 +117,6 @@ QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scal
         paintChart(surface, chartContentOf(form.state), images, true);
     }
     painter.end();
-    releaseImageSet(images);
     image.setDevicePixelRatio(1);
     return image.convertToFormat(QImage::Format_RGB32);
 }

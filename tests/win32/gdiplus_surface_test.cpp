@@ -103,12 +103,11 @@ Pixels cropped(const Pixels& p, int x, int y, int width, int height) {
 class GdiplusGolden : public ::testing::Test {
 protected:
     void SetUp() override {
-        loadImageSet(images, testing::programFolder() / "data", decoder);
+        images = loadImageSet(testing::programFolder() / "data", decoder);
         ASSERT_NE(bitmapOf(images.background), nullptr) << "artwork missing beside the test";
-        int status = 0;
         const auto picture =
-            decoder.decodeFile(testing::programFolder() / "golden" / "typical_profile.png", status);
-        ASSERT_NE(picture, nullptr) << "golden picture not decoded, status " << status;
+            decoder.decodeFile(testing::programFolder() / "golden" / "typical_profile.png");
+        ASSERT_NE(picture, nullptr) << "golden picture not decoded";
         golden = testing::readPixels(static_cast<const GdiplusBitmap&>(*picture).handle());
         ASSERT_EQ(golden.width, ChartWidth);
         ASSERT_EQ(golden.height, ChartHeight);

@@ -151,7 +151,7 @@ void reportQtErrors(QtMsgType type, const QMessageLogContext&, const QString& me
 void loadArtwork(ImageSet& images) {
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
     QtImageDecoder decoder;
-    loadImageSet(images, folder.toStdU16String(), decoder);
+    images = loadImageSet(folder.toStdU16String(), decoder);
 }
 
 } // namespace
@@ -212,7 +212,6 @@ int main(int argc, char** argv) {
             }
             progress.finished(options.inputs[i]);
         }
-        releaseImageSet(images);
     };
     if (jobs == 1) {
         work();

@@ -161,7 +161,6 @@ QPainterSurface::~QPainterSurface() {
 
 bool QPainterSurface::usable() {
     if (!painter_.isActive()) {
-        lastStatus = DrawStatus::WrongState;
         return false;
     }
     return true;
@@ -217,7 +216,6 @@ IntRect QPainterSurface::visibleBounds() {
     bool invertible = false;
     const QTransform toWorld = painter_.worldTransform().inverted(&invertible);
     if (!invertible) {
-        lastStatus = DrawStatus::InvalidParameter;
         return {};
     }
     QRectF visible = toWorld.mapRect(QRectF(QPointF(0, 0), deviceSize_));
@@ -282,7 +280,6 @@ void QPainterSurface::drawImage(const Bitmap* bitmap, IntRect target) {
     }
     const auto* picture = dynamic_cast<const QtBitmap*>(bitmap);
     if (picture == nullptr || picture->image().isNull()) {
-        lastStatus = DrawStatus::InvalidParameter;
         return;
     }
     const QImage& image = picture->image();
@@ -307,7 +304,6 @@ void QPainterSurface::fillPie(Argb colour, IntRect bounds, float startDegrees, f
         return;
     }
     if (bounds.width < 0 || bounds.height < 0) {
-        lastStatus = DrawStatus::InvalidParameter;
         return;
     }
     const QRectF rect = toQRectF(bounds);
