@@ -148,9 +148,11 @@ void reportQtErrors(QtMsgType type, const QMessageLogContext&, const QString& me
     }
 }
 
-void loadArtwork(ImageSet& images) {
+// Above scale 1 the double-size pictures, where there are any, so that the artwork is as sharp
+// as the lines and texts drawn at that resolution.
+void loadArtwork(ImageSet& images, int scale) {
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
-    QtImageDecoder decoder;
+    QtImageDecoder decoder(scale > 1);
     loadImageSet(images, folder.toStdU16String(), decoder);
 }
 
@@ -199,7 +201,7 @@ int main(int argc, char** argv) {
     // Each worker has its own pictures: the surface keeps resampled copies in them.
     const auto work = [&] {
         ImageSet images;
-        loadArtwork(images);
+        loadArtwork(images, options.format == Format::Png ? options.scale : 1);
         if (bitmapOf(images.background) == nullptr) {
             std::call_once(artworkMissing, [&] {
                 progress.report("warning: the chart pictures were not found beside the "
