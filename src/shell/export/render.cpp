@@ -91,14 +91,22 @@ std::string encodePng(const QImage& image) {
 
     static constexpr unsigned char Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     std::string png;
-    png.reserve(sizeof Signature + 25 + 12 + bound + 12);
+    // Compressed first into a buffer that is not cleared, then copied: sized to the bound, the
+    // file itself would be zero-filled first.
+    const auto deflatedData = std::make_unique_for_overwrite<char[]>(bound);
+    const std::size_t deflated =
+        libdeflate_zlib_compress(compressor.get(), raw.get(), rawBytes, deflatedData.get(), bound);
+    if (deflated == 0) {
+        throw std::runtime_error("PNG encoding failed");
+    }
+    png.reserve(sizeof Signature + 25 + 12 + deflated + 12);
     png.append(reinterpret_cast<const char*>(Signature), sizeof Signature);
     const auto put32 = [&png](std::uint32_t value) {
         for (int shift = 24; shift >= 0; shift -= 8) {
             png.push_back(static_cast<char>((value >> shift) & 0xff));
         }
     };
-    // Appends a chunk whose data the caller has already placed after the type.
+    // Ends the chunk whose type starts at typeAt with its checksum.
     const auto finishChunk = [&png, &put32](std::size_t typeAt) {
         const auto* start = reinterpret_cast<const std::uint8_t*>(png.data()) + typeAt;
         put32(static_cast<std::uint32_t>(libdeflate_crc32(0, start, png.size() - typeAt)));
@@ -112,22 +120,10 @@ std::string encodePng(const QImage& image) {
     png.append({8, 2, 0, 0, 0}); // 8 bits a channel, RGB, deflate, no filter, not interlaced
     finishChunk(typeAt);
 
-    const std::size_t lengthAt = png.size();
-    put32(0);
+    put32(static_cast<std::uint32_t>(deflated));
     typeAt = png.size();
     png.append("IDAT");
-    const std::size_t dataAt = png.size();
-    png.resize(dataAt + bound);
-    const std::size_t deflated =
-        libdeflate_zlib_compress(compressor.get(), raw.get(), rawBytes, png.data() + dataAt, bound);
-    if (deflated == 0) {
-        throw std::runtime_error("PNG encoding failed");
-    }
-    png.resize(dataAt + deflated);
-    for (int k = 0; k < 4; ++k) {
-        png[lengthAt + static_cast<std::size_t>(k)] =
-            static_cast<char>((deflated >> (24 - 8 * k)) & 0xff);
-    }
+    png.append(deflatedData.get(), deflated);
     finishChunk(typeAt);
 
     put32(0);
