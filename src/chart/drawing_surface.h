@@ -2,19 +2,14 @@
 // object, with GDI+'s meaning. A toolkit implements it on its own painter.
 #pragma once
 
+#include "model/layout.h"
+
 #include <cstdint>
 #include <string_view>
 
 namespace tanu {
 
 using Argb = std::uint32_t; // alpha in the top byte
-
-struct IntRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
 
 struct RectF {
     float x = 0;

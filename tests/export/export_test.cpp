@@ -4,6 +4,7 @@
 #include "chart/chart_painter.h"
 #include "document/profile_file.h"
 #include "form/chart_content.h"
+#include "qt_pixels.h"
 #include "scripted_host.h"
 #include "shell/qt/surface/qpainter_surface.h"
 #include "shell/qt/surface/qt_artwork.h"
@@ -122,20 +123,6 @@ QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scal
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-// The smallest rectangle holding every pixel that is not near white.
-QRect inkBounds(const QImage& image) {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (qRed(p) < 235 || qGreen(p) < 235 || qBlue(p) < 235) {
-                bounds = bounds.united(QRect(x, y, 1, 1));
-            }
-        }
-    }
-    return bounds;
-}
-
 TEST_F(ExportTest, PngIsTheWindowsPrintedPictureAtEveryScale) {
     writeFile("sam.tanu", FullProfile);
     // At 2 the double-size pictures are copied pixel for pixel; at 3 they are resampled.
@@ -174,7 +161,7 @@ TEST_F(ExportTest, OnChangesTheAgeAndTheSameInputGivesTheSameBytes) {
 TEST_F(ExportTest, PdfIsOneLandscapePageWithTheChartCentred) {
     writeFile("sam.tanu", FullProfile);
     ASSERT_EQ(run({QStringLiteral("-o"), path("sam.png"), path("sam.tanu")}).exitCode, 0);
-    const QRect chartInk = inkBounds(QImage(path("sam.png")));
+    const QRect chartInk = testing::inkBounds(QImage(path("sam.png")), 235);
 
     struct Row {
         const char* page;
@@ -201,7 +188,7 @@ TEST_F(ExportTest, PdfIsOneLandscapePageWithTheChartCentred) {
         EXPECT_NEAR(page.height(), row.pagePixels.height(), 1);
 
         const QPoint offset((page.width() - 912) / 2, (page.height() - 699) / 2);
-        const QRect ink = inkBounds(page);
+        const QRect ink = testing::inkBounds(page, 235);
         EXPECT_NEAR(ink.left(), chartInk.left() + offset.x(), 2);
         EXPECT_NEAR(ink.top(), chartInk.top() + offset.y(), 2);
         EXPECT_NEAR(ink.right(), chartInk.right() + offset.x(), 2);

@@ -1,8 +1,9 @@
-#include "qt_chart_test_support.h"
+#include "qt_surface_test_support.h"
 
 #include "chart/chart_artwork.h"
 #include "shell/qt/surface/qt_artwork.h"
 
+#include "qt_pixels.h"
 #include "recording_surface.h"
 #include "scripted_host.h"
 
@@ -235,21 +236,6 @@ TEST_F(QPainterSurfaceTest, PicturesScaleIntoTheirRectangleAndAMissingOneFails) 
     EXPECT_TRUE(isWhite(image.pixel(28, 24)));
 }
 
-// The largest difference in any channel between two images of the same size.
-int largestDifference(const QImage& a, const QImage& b) {
-    int largest = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            largest =
-                std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
-        }
-    }
-    return largest;
-}
-
 // Rings through the surface, which keeps them as a picture between paints, against the same
 // rings stroked straight onto the image.
 struct RingImages {
@@ -291,7 +277,9 @@ TEST_F(QPainterSurfaceTest, RingsKeptAsAPictureMatchRingsStrokedDirectly) {
         for (const QPointF offset : {QPointF(0, 0), QPointF(7, -3), QPointF(0.25, 0.5)}) {
             for (int paint = 0; paint < 2; ++paint) { // made, then found again
                 const RingImages images = paintRings(ratio, offset);
-                EXPECT_LE(largestDifference(images.throughSurface, images.direct), 1)
+                EXPECT_LE(
+                    testing::compareImages(images.throughSurface, images.direct, 1, true).largest,
+                    1)
                     << "ratio " << ratio << " offset " << offset.x() << "," << offset.y();
                 EXPECT_TRUE(
                     isDark(images.direct.pixel(static_cast<int>(ratio * (200 + offset.x())),
