@@ -8,13 +8,6 @@ namespace tanu {
 
 namespace {
 
-bool isHighSurrogate(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 bool hasHighByte(std::string_view bytes) {
     return std::any_of(bytes.begin(), bytes.end(),
                        [](char b) { return static_cast<unsigned char>(b) > 0x7F; });

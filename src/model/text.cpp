@@ -6,13 +6,6 @@ namespace tanu {
 
 namespace {
 
-bool isHighSurrogate(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 void appendUtf16(std::u16string& out, char32_t codePoint) {
     if (codePoint < 0x10000) {
         out.push_back(static_cast<char16_t>(codePoint));

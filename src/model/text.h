@@ -17,6 +17,14 @@ namespace tanu {
 inline constexpr std::size_t CommitTextLimit = 259;
 inline constexpr std::size_t PaintTextLimit = 499;
 
+// The two halves of a surrogate pair.
+constexpr bool isHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool isLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 // One byte per UTF-16 code unit: its low 8 bits.
 std::string narrowText(std::u16string_view text);
 // One code unit per byte, of the byte's value.
