@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev llvm
-    qt6-base-dev qt6-svg-dev libgl-dev libspng-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libdeflate-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core fontconfig poppler-utils
     xvfb xauth

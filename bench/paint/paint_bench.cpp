@@ -23,7 +23,7 @@ ImageSet& artwork() {
         ImageSet loaded;
         QtImageDecoder decoder;
         const QString folder = QCoreApplication::applicationDirPath() + "/data";
-        loadImageSet(loaded, folder.toStdU16String(), decoder);
+        loaded = loadImageSet(folder.toStdU16String(), decoder);
         if (bitmapOf(loaded.background) == nullptr) {
             std::fprintf(stderr, "no artwork in %s\n", qPrintable(folder));
         }

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     {
         ImageSet images;
         GdiplusImageDecoder decoder;
-        loadImageSet(images, programFolder() / "data", decoder);
+        images = loadImageSet(programFolder() / "data", decoder);
         if (bitmapOf(images.background) == nullptr) {
             std::fprintf(stderr, "no artwork beside the program\n");
             return 1;

@@ -21,49 +21,19 @@ constexpr std::array<Argb, DomainCount> WedgeColours{
     0xFF9087FE, 0xFF9087FE,                         // 8, 9
 };
 
-constexpr int WedgeSweep = 36;
-constexpr int FirstWedgeStart = 270; // straight up
-constexpr int FirstSpokeAngle = 18;
-constexpr int SpokeStep = 36;
+constexpr int FullTurn = 360;
+constexpr int WedgeSweep = FullTurn / static_cast<int>(DomainCount); // 36 degrees a domain
+constexpr int FirstWedgeStart = 270;                                 // straight up
+constexpr int FirstSpokeAngle = WedgeSweep / 2; // spokes on the borders between wedges
+constexpr int SpokeStep = WedgeSweep;
 constexpr float RingPenWidth = 1.8f;
 constexpr float ChartFontPoints = 10.0f;
 
 constexpr IntRect BackgroundRect{0, 0, ChartWidth, ChartHeight};
-constexpr IntRect LegendRect{750, 59, 144, 118};
 constexpr int BadgeX = 448;
 constexpr int BadgeCentreY = 343; // the badge's top when the ring radius is 0
 constexpr int BadgeWidth = 16;
 constexpr int BadgeHeight = 12;
-
-constexpr int AgeTextX = 218;
-constexpr int AgeTextY = 94;
-
-struct TextPoint {
-    int x;
-    int y;
-};
-
-// Where the printed domain texts stand: over the domain fields of the window.
-constexpr std::array<TextPoint, DomainCount> DomainTextPoints{{
-    {530, 127},
-    {675, 221},
-    {696, 338},
-    {659, 476},
-    {548, 577},
-    {389, 576},
-    {236, 477},
-    {210, 339},
-    {256, 210},
-    {387, 128},
-}};
-
-// The header texts, in field order after the domains.
-constexpr std::array<TextPoint, PrintedFieldCount - DomainCount> HeaderTextPoints{{
-    {73, 72},   // first text
-    {115, 95},  // date of birth
-    {180, 118}, // second date
-    {115, 141}, // second text
-}};
 
 int clampToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
@@ -126,17 +96,17 @@ void paintChart(DrawingSurface& surface, const ChartContent& content, const Imag
     drawRingsAndSpokes(model, surface);
     drawBadges(model, images, surface);
 
-    drawLeftText(u"Age: " + content.ageText, surface, AgeTextX, AgeTextY);
+    drawLeftText(u"Age: " + content.ageText, surface, AgeTextPoint.x, AgeTextPoint.y);
 
     if (printMode) {
         // The edit fields are not part of the printed picture: print their texts in their place.
-        for (std::size_t domain = 0; domain < DomainCount; ++domain) {
-            const TextPoint at = DomainTextPoints[domain];
-            drawCentredText(content.fieldTexts[domain], at.x, at.y, surface);
-        }
-        for (std::size_t k = 0; k < HeaderTextPoints.size(); ++k) {
-            const TextPoint at = HeaderTextPoints[k];
-            drawLeftText(content.fieldTexts[DomainCount + k], surface, at.x, at.y);
+        for (std::size_t field = 0; field < PrintedFieldCount; ++field) {
+            const IntPoint at = printedTextPoint(field);
+            if (field < DomainCount) {
+                drawCentredText(content.fieldTexts[field], at.x, at.y, surface);
+            } else {
+                drawLeftText(content.fieldTexts[field], surface, at.x, at.y);
+            }
         }
     }
 }
@@ -176,7 +146,7 @@ void drawRingsAndSpokes(const ChartModel& model, DrawingSurface& surface) {
     // (the page centring when printing) is restored after each one.
     const std::int32_t outer = model.rings.back().radius;
     const WorldTransform saved = surface.worldTransform();
-    for (int angle = FirstSpokeAngle; angle < 360; angle += SpokeStep) {
+    for (int angle = FirstSpokeAngle; angle < FullTurn; angle += SpokeStep) {
         surface.translateWorld(static_cast<float>(CentreX), static_cast<float>(CentreY));
         surface.rotateWorld(static_cast<float>(angle));
         surface.drawLine(Black, RingPenWidth, 0, 0, outer, 0);
@@ -185,12 +155,14 @@ void drawRingsAndSpokes(const ChartModel& model, DrawingSurface& surface) {
 }
 
 void drawCentredText(std::u16string_view text, int x, int y, DrawingSurface& surface) {
-    const RectF box{static_cast<float>(x - 30), static_cast<float>(y), 60.0f, 20.0f};
+    const RectF box{static_cast<float>(x - CentredTextWidth / 2), static_cast<float>(y),
+                    static_cast<float>(CentredTextWidth), static_cast<float>(TextBoxHeight)};
     surface.drawString(text, makeChartFont(ChartFontPoints), box, TextAlignment::Center, Black);
 }
 
 void drawLeftText(std::u16string_view text, DrawingSurface& surface, int x, int y) {
-    const RectF box{static_cast<float>(x), static_cast<float>(y), 200.0f, 20.0f};
+    const RectF box{static_cast<float>(x), static_cast<float>(y), static_cast<float>(LeftTextWidth),
+                    static_cast<float>(TextBoxHeight)};
     surface.drawString(text, makeChartFont(ChartFontPoints), box, TextAlignment::Near, Black);
 }
 

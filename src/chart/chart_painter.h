@@ -4,6 +4,7 @@
 #include "chart/chart_artwork.h"
 #include "chart/drawing_surface.h"
 #include "model/chart_model.h"
+#include "model/layout.h"
 
 #include <array>
 #include <cstddef>
@@ -13,13 +14,8 @@
 
 namespace tanu {
 
-inline constexpr int ChartWidth = 912;
-inline constexpr int ChartHeight = 699;
-inline constexpr int CentreX = 456;
-inline constexpr int CentreY = 349;
-
 // The ten domain fields and the four header fields, whose texts the printed picture shows.
-inline constexpr std::size_t PrintedFieldCount = DomainCount + 4;
+inline constexpr std::size_t PrintedFieldCount = LayoutFieldCount;
 
 // Everything one paint shows besides the artwork.
 struct ChartContent {
@@ -40,9 +36,9 @@ void fillWedge(std::uint32_t value, std::size_t domain, const ChartModel& model,
                DrawingSurface& surface);
 // Every ring circle, innermost first, then ten spokes on the borders between the wedges.
 void drawRingsAndSpokes(const ChartModel& model, DrawingSurface& surface);
-// Text centred in the box (x - 30, y, 60, 20).
+// Text centred in the box (x - 30, y, 60, 20): CentredTextWidth by TextBoxHeight.
 void drawCentredText(std::u16string_view text, int x, int y, DrawingSurface& surface);
-// Text left-aligned in the box (x, y, 200, 20).
+// Text left-aligned in the box (x, y, 200, 20): LeftTextWidth by TextBoxHeight.
 void drawLeftText(std::u16string_view text, DrawingSurface& surface, int x, int y);
 // "Arial" bold in points; the surface finds a family in its place when Arial is missing.
 ChartFont makeChartFont(float sizePoints);

@@ -2,19 +2,14 @@
 // object, with GDI+'s meaning. A toolkit implements it on its own painter.
 #pragma once
 
+#include "model/layout.h"
+
 #include <cstdint>
 #include <string_view>
 
 namespace tanu {
 
 using Argb = std::uint32_t; // alpha in the top byte
-
-struct IntRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
 
 struct RectF {
     float x = 0;
@@ -30,16 +25,6 @@ struct WorldTransform {
 
 enum class CompositingMode { SourceOver, SourceCopy };
 enum class TextAlignment { Near, Center };
-
-// Codes a surface keeps in lastStatus, numbered as GDI+ numbers its statuses.
-namespace DrawStatus {
-inline constexpr int Ok = 0;
-inline constexpr int GenericError = 1;
-inline constexpr int InvalidParameter = 2; // e.g. a missing picture
-inline constexpr int WrongState = 8;       // no device to draw on
-inline constexpr int FileNotFound = 10;
-inline constexpr int UnknownImageFormat = 13;
-} // namespace DrawStatus
 
 // A text font in points, so text keeps its size at every device resolution. A surface on which
 // the family is not available uses its generic sans-serif family instead; it looks that family
@@ -67,7 +52,7 @@ public:
     virtual void rotateWorld(float degrees) = 0;
     virtual void setAntiAlias(bool on) = 0;
     virtual void setCompositing(CompositingMode mode) = 0;
-    // The whole picture scaled into the rectangle; a null bitmap draws nothing and fails.
+    // The whole picture scaled into the rectangle; a null bitmap draws nothing.
     virtual void drawImage(const Bitmap* bitmap, IntRect target) = 0;
     // The sector of the ellipse inscribed in the rectangle, from startDegrees sweeping clockwise
     // (y down); the start angle arrives unreduced.
@@ -79,9 +64,6 @@ public:
     // toolkit does by default.
     virtual void drawString(std::u16string_view text, const ChartFont& font, RectF box,
                             TextAlignment alignment, Argb colour) = 0;
-
-    // The status of the latest failing call, 0 when none failed. Nothing decides on it.
-    int lastStatus = 0;
 };
 
 } // namespace tanu

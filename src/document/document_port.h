@@ -2,6 +2,7 @@
 // whole-file reads and writes. A shell implements it on its toolkit; tests implement it in memory.
 #pragma once
 
+#include "model/file_results.h"
 #include "model/system_texts.h"
 
 #include <cstddef>
@@ -23,19 +24,17 @@ public:
     // overwriting an existing file. No extension is appended to a typed name.
     virtual std::optional<std::u16string> chooseSavePath(std::u16string_view proposedName) = 0;
 
-    // Reads the file at path (opened by that UTF-16 path, for reading only) into bytes.
-    // Reads at most maxBytes + 1 bytes, so a larger file shows as bytes.size() > maxBytes
-    // without being read whole. False with a short human-readable reason when the file cannot
-    // be opened or read; bytes is then unspecified.
-    virtual bool readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
-                          std::u16string& reason) = 0;
+    // Reads the regular file at path (opened by that UTF-16 path, for reading only, never
+    // blocking on something that is not a file). Reads at most maxBytes + 1 bytes, so a larger
+    // file shows as bytes.size() > maxBytes without being read whole.
+    virtual ReadResult readFile(const std::u16string& path, std::size_t maxBytes) = 0;
 
     // Writes bytes as the whole content of the file at path: a complete temporary file first,
-    // then an atomic replacement of the target, so the target is either the old file or the
-    // new one, never a part. False with a short human-readable reason when anything failed; an
-    // existing file at path is then left as it was.
-    virtual bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
-                                     std::u16string& reason) = 0;
+    // every write checked and the data on the disk, then an atomic replacement of the target,
+    // so the target is either the old file or the new one, never a part. A target that exists
+    // and is not a regular file is refused. On any failure an existing file at path is left as
+    // it was and no new file is left behind.
+    virtual WriteResult writeFileAtomically(const std::u16string& path, std::string_view bytes) = 0;
 };
 
 } // namespace tanu

@@ -6,7 +6,7 @@
 
 namespace tanu {
 
-void printChart(AppState& state, const ImageSet& images, PrinterPort& port) {
+void printChart(const AppState& state, const ImageSet& images, PrinterPort& port) {
     std::u16string reason;
     DrawingSurface* page = port.beginJob(PrintJobName, reason);
     if (page == nullptr) {

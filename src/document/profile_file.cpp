@@ -97,10 +97,10 @@ void saveProfile(AppState& state, DocumentPort& port) {
         return;
     }
     const std::string bytes = profileBytes(state);
-    std::u16string reason;
-    if (!port.writeFileAtomically(*path, bytes, reason)) {
+    const WriteResult written = port.writeFileAtomically(*path, bytes);
+    if (!written.ok) {
         showMessage(state, SaveFailedCaption,
-                    fillMessage(SaveFailedText, {displayName(*path), reason}));
+                    fillMessage(SaveFailedText, {displayName(*path), written.reason}));
     }
 }
 
@@ -115,12 +115,12 @@ void openProfile(AppState& state, DocumentPort& port) {
 
 void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& path) {
     const std::u16string name = displayName(path);
-    std::string bytes;
-    std::u16string reason;
-    if (!port.readFile(path, MaxProfileBytes, bytes, reason)) {
-        showMessage(state, OpenFailedCaption, fillMessage(OpenUnreadableText, {name, reason}));
+    const ReadResult read = port.readFile(path, MaxProfileBytes);
+    if (!read.ok) {
+        showMessage(state, OpenFailedCaption, fillMessage(OpenUnreadableText, {name, read.reason}));
         return;
     }
+    const std::string& bytes = read.bytes;
     if (bytes.size() > MaxProfileBytes) {
         showMessage(state, OpenFailedCaption, fillMessage(OpenTooLargeText, {name}));
         return;

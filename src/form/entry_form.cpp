@@ -7,23 +7,6 @@ namespace tanu {
 
 namespace {
 
-constexpr std::array<FieldRect, 14> fieldRects{{
-    {517, 127, 25, 20}, // domain 0
-    {662, 221, 25, 20},
-    {683, 338, 25, 20},
-    {646, 476, 25, 20},
-    {535, 577, 25, 20},
-    {376, 576, 25, 20},
-    {223, 477, 25, 20},
-    {197, 339, 25, 20},
-    {243, 210, 25, 20},
-    {374, 128, 25, 20}, // domain 9
-    {73, 69, 197, 20},  // first text
-    {115, 92, 98, 20},  // date of birth
-    {180, 115, 90, 20}, // second date
-    {115, 138, 155, 20} // second text
-}};
-
 std::u16string digitsOf(std::uint32_t value) {
     const std::string digits = std::to_string(value);
     return {digits.begin(), digits.end()};
@@ -38,7 +21,7 @@ void setDomainFieldsEnabled(AppState& state, bool enabled) {
 } // namespace
 
 FieldRect fieldRect(int id) {
-    return fieldRects.at(static_cast<std::size_t>(id - DomainField));
+    return FieldRects.at(static_cast<std::size_t>(id - DomainField));
 }
 
 bool isDomainField(int id) {

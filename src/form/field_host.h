@@ -11,17 +11,16 @@
 // comes back.
 #pragma once
 
+#include "model/layout.h"
+
 #include <string>
 #include <string_view>
 
 namespace tanu {
 
-struct FieldRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+// A field's place on the window in chart pixels: the same rectangles the painter and the
+// artwork place their texts by.
+using FieldRect = IntRect;
 
 enum class MessageIcon { Information, Warning };
 

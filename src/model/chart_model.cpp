@@ -1,6 +1,7 @@
 #include "model/chart_model.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tanu {
 
@@ -17,11 +18,11 @@ void widenOneStep(std::uint32_t& low, std::uint32_t& high) {
 } // namespace
 
 void widenSpan(std::uint32_t& low, std::uint32_t& high) {
-    while (high - low < 5) {
+    while (high - low < MinYearSpan) {
         widenOneStep(low, high);
     }
     const std::uint32_t span = high - low;
-    if (span > 10 && span % 2 == 1) {
+    if (span > MaxOneYearSpan && span % 2 == 1) {
         widenOneStep(low, high);
     }
 }
@@ -40,9 +41,9 @@ void rebuildRings(ChartModel& model, std::uint32_t low, std::uint32_t high) {
     }
 
     const std::uint32_t span = high - low;
-    const std::uint32_t count = span <= 10 ? span + 1 : span / 2 + 1;
-    const std::uint32_t yearStep = span <= 10 ? 1 : 2;
-    const std::uint32_t radiusStep = 147 / (count - 1);
+    const std::uint32_t yearStep = span <= MaxOneYearSpan ? 1 : 2;
+    const std::uint32_t count = span / yearStep + 1;
+    const std::uint32_t radiusStep = static_cast<std::uint32_t>(RingBandWidth) / (count - 1);
 
     model.rings.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -53,7 +54,7 @@ void rebuildRings(ChartModel& model, std::uint32_t low, std::uint32_t high) {
 }
 
 std::uint32_t lowestValue(const ChartModel& model) {
-    std::uint32_t lowest = 99999;
+    std::uint32_t lowest = std::numeric_limits<std::uint32_t>::max(); // above any value
     bool found = false;
     for (const std::uint32_t value : model.domainValues) {
         if (value == 0) {
@@ -108,7 +109,8 @@ std::int32_t radiusForValue(const ChartModel& model, std::uint32_t value) {
 
 bool isDrawable(const ChartModel& model) {
     const auto& rings = model.rings;
-    if (rings.size() < 6 || rings.size() > 11 || rings.back().radius != OutermostRadius) {
+    if (rings.size() < MinRingCount || rings.size() > MaxRingCount ||
+        rings.back().radius != OutermostRadius) {
         return false;
     }
     const std::uint32_t yearStep = rings[1].years - rings[0].years;

@@ -12,6 +12,16 @@ inline constexpr std::size_t DomainCount = 10;
 inline constexpr std::uint32_t MinYears = 2;
 inline constexpr std::uint32_t MaxYears = 22;
 inline constexpr std::int32_t OutermostRadius = 195;
+// How far in the innermost ring stands from the outermost one; the rings between share it out in
+// equal whole steps (the remainder goes to the innermost ring's radius).
+inline constexpr std::int32_t RingBandWidth = 147;
+// The narrowest scale in years, and the widest span still drawn one ring a year; a wider span is
+// drawn one ring every two years.
+inline constexpr std::uint32_t MinYearSpan = 5;
+inline constexpr std::uint32_t MaxOneYearSpan = 10;
+// 6 to 11 rings: a span of 5 to 10 years a year at a time, or of up to 20 two at a time.
+inline constexpr std::size_t MinRingCount = MinYearSpan + 1;
+inline constexpr std::size_t MaxRingCount = MaxOneYearSpan + 1;
 
 struct RingMark {
     std::uint32_t years = 0;

@@ -349,9 +349,9 @@ TEST(PaintChart, MissingPicturesFailQuietlyAndTheRestIsDrawn) {
     StartedForm form;
     form.state.model.domainValues[0] = 9;
     ImageSet images = testing::namedImageSet();
-    images.background = std::make_unique<ArtworkImage>(); // decoding failed
-    images.oneYearLegend.reset();                         // never made
-    images.badges[7 - 2] = std::make_unique<ArtworkImage>();
+    images.background.reset(); // decoding failed
+    images.oneYearLegend.reset();
+    images.badges[7 - 2].reset();
 
     RecordingSurface surface;
     paintChart(surface, chartContentOf(form.state), images, false);
@@ -370,7 +370,6 @@ TEST(PaintChart, MissingPicturesFailQuietlyAndTheRestIsDrawn) {
     EXPECT_EQ(surface.named("fillPie").size(), 1u);
     EXPECT_EQ(surface.named("drawEllipse").size(), 9u);
     EXPECT_EQ(surface.named("drawString").size(), 1u);
-    EXPECT_EQ(surface.lastStatus, DrawStatus::InvalidParameter);
 }
 
 TEST(PaintChart, AnEmptyImageSetStillDrawsTheChartOnWhite) {

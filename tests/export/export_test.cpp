@@ -4,6 +4,7 @@
 #include "chart/chart_painter.h"
 #include "document/profile_file.h"
 #include "form/chart_content.h"
+#include "qt_pixels.h"
 #include "scripted_host.h"
 #include "shell/qt/surface/qpainter_surface.h"
 #include "shell/qt/surface/qt_artwork.h"
@@ -84,7 +85,8 @@ protected:
     QTemporaryDir dir_;
 };
 
-// What the window prints for the file: opened by the Open command, painted in print mode.
+// What the window prints for the file: opened by the Open command, painted in print mode, with
+// the double-size pictures above scale 1 as on a high-density screen.
 QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scale) {
     class OneFile final : public DocumentPort {
     public:
@@ -93,14 +95,11 @@ QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scal
         std::optional<std::u16string> chooseSavePath(std::u16string_view) override {
             return std::nullopt;
         }
-        bool readFile(const std::u16string&, std::size_t, std::string& bytes,
-                      std::u16string&) override {
-            bytes = bytes_;
-            return true;
+        ReadResult readFile(const std::u16string&, std::size_t) override {
+            return {true, bytes_, {}};
         }
-        bool writeFileAtomically(const std::u16string&, std::string_view,
-                                 std::u16string&) override {
-            return false;
+        WriteResult writeFileAtomically(const std::u16string&, std::string_view) override {
+            return {};
         }
 
     private:
@@ -110,8 +109,8 @@ QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scal
     openProfileFile(form.state, file, u"sam.tanu");
 
     ImageSet images;
-    QtImageDecoder decoder;
-    loadImageSet(images, std::filesystem::path(TANU_DATA_DIR), decoder);
+    QtImageDecoder decoder(scale > 1);
+    images = loadImageSet(std::filesystem::path(TANU_DATA_DIR), decoder);
     QImage image(ChartWidth * scale, ChartHeight * scale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     QPainter painter(&image);
@@ -120,28 +119,14 @@ QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scal
         paintChart(surface, chartContentOf(form.state), images, true);
     }
     painter.end();
-    releaseImageSet(images);
     image.setDevicePixelRatio(1);
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-// The smallest rectangle holding every pixel that is not near white.
-QRect inkBounds(const QImage& image) {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (qRed(p) < 235 || qGreen(p) < 235 || qBlue(p) < 235) {
-                bounds = bounds.united(QRect(x, y, 1, 1));
-            }
-        }
-    }
-    return bounds;
-}
-
 TEST_F(ExportTest, PngIsTheWindowsPrintedPictureAtEveryScale) {
     writeFile("sam.tanu", FullProfile);
-    for (const int scale : {1, 3}) {
+    // At 2 the double-size pictures are copied pixel for pixel; at 3 they are resampled.
+    for (const int scale : {1, 2, 3}) {
         SCOPED_TRACE(scale);
         const QString out = path(QStringLiteral("sam%1.png").arg(scale));
         const ExportRun result =
@@ -176,7 +161,7 @@ TEST_F(ExportTest, OnChangesTheAgeAndTheSameInputGivesTheSameBytes) {
 TEST_F(ExportTest, PdfIsOneLandscapePageWithTheChartCentred) {
     writeFile("sam.tanu", FullProfile);
     ASSERT_EQ(run({QStringLiteral("-o"), path("sam.png"), path("sam.tanu")}).exitCode, 0);
-    const QRect chartInk = inkBounds(QImage(path("sam.png")));
+    const QRect chartInk = testing::inkBounds(QImage(path("sam.png")), 235);
 
     struct Row {
         const char* page;
@@ -203,7 +188,7 @@ TEST_F(ExportTest, PdfIsOneLandscapePageWithTheChartCentred) {
         EXPECT_NEAR(page.height(), row.pagePixels.height(), 1);
 
         const QPoint offset((page.width() - 912) / 2, (page.height() - 699) / 2);
-        const QRect ink = inkBounds(page);
+        const QRect ink = testing::inkBounds(page, 235);
         EXPECT_NEAR(ink.left(), chartInk.left() + offset.x(), 2);
         EXPECT_NEAR(ink.top(), chartInk.top() + offset.y(), 2);
         EXPECT_NEAR(ink.right(), chartInk.right() + offset.x(), 2);

@@ -65,10 +65,9 @@ protected:
             std::signal(SIGXFSZ, SIG_IGN); // writes then fail with EFBIG instead of killing
             const rlimit limit{limitBytes, limitBytes};
             ::setrlimit(RLIMIT_FSIZE, &limit);
-            std::u16string reason;
-            const bool saved = writeFileAtomically(u16(target), bytes, reason);
-            const bool explained = reason.find(u"too large") != std::u16string::npos;
-            ::_exit(saved ? 0 : explained ? 1 : 2);
+            const WriteResult saved = writeFileAtomically(target, bytes);
+            const bool explained = saved.reason.find(u"too large") != std::u16string::npos;
+            ::_exit(saved.ok ? 0 : explained ? 1 : 2);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -86,8 +85,7 @@ TEST_F(SafeFiles, SaveReplacesTheContentAndKeepsPermissionsAndLinks) {
     ::chmod(target.c_str(), 0640);
     fs::create_symlink(target, folder / "link.tanu");
 
-    std::u16string reason;
-    ASSERT_TRUE(writeFileAtomically(u16(folder / "link.tanu"), "new bytes", reason));
+    ASSERT_TRUE(writeFileAtomically(folder / "link.tanu", "new bytes").ok);
     EXPECT_EQ(contentOf(target), "new bytes");
     EXPECT_TRUE(fs::is_symlink(folder / "link.tanu"));
     struct stat info {};
@@ -116,13 +114,13 @@ TEST_F(SafeFiles, NeitherCallTouchesWhatIsNotARegularFile) {
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     fs::create_directory(folder / "dir.tanu");
     for (const char* name : {"fifo", "dir.tanu"}) {
-        std::u16string reason;
-        EXPECT_FALSE(writeFileAtomically(u16(folder / name), "bytes", reason)) << name;
-        EXPECT_FALSE(reason.empty()) << name;
+        const WriteResult written = writeFileAtomically(folder / name, "bytes");
+        EXPECT_FALSE(written.ok) << name;
+        EXPECT_FALSE(written.reason.empty()) << name;
         // A FIFO with no writer would block an ordinary open for reading.
-        std::string bytes;
-        EXPECT_FALSE(readRegularFile(u16(folder / name), 100, bytes, reason)) << name;
-        EXPECT_NE(reason.find(u"not a regular file"), std::u16string::npos) << name;
+        const ReadResult read = readRegularFile(folder / name, 100);
+        EXPECT_FALSE(read.ok) << name;
+        EXPECT_NE(read.reason.find(u"not a regular file"), std::u16string::npos) << name;
     }
     EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
     EXPECT_TRUE(fs::is_directory(folder / "dir.tanu"));
@@ -131,17 +129,20 @@ TEST_F(SafeFiles, NeitherCallTouchesWhatIsNotARegularFile) {
 
 TEST_F(SafeFiles, ReadOpensForReadingOnlyAndStopsPastTheLimit) {
     // A running program cannot be opened for writing, not even by root.
-    std::string bytes;
-    std::u16string reason;
-    ASSERT_TRUE(readRegularFile(u"/proc/self/exe", 64, bytes, reason))
-        << std::string(reason.begin(), reason.end());
-    EXPECT_EQ(bytes.size(), 65u);
+    const ReadResult program = readRegularFile("/proc/self/exe", 64);
+    ASSERT_TRUE(program.ok) << utf8FromUtf16(program.reason);
+    EXPECT_EQ(program.bytes.size(), 65u);
 
     putFile(folder / "short", "abc");
-    ASSERT_TRUE(readRegularFile(u16(folder / "short"), 64, bytes, reason));
-    EXPECT_EQ(bytes, "abc");
-    EXPECT_FALSE(readRegularFile(u16(folder / "missing"), 64, bytes, reason));
-    EXPECT_NE(reason.find(u"No such file"), std::u16string::npos);
+    EXPECT_EQ(readRegularFile(folder / "short", 64).bytes, "abc");
+    // Named by its UTF-16 text, as the dialogs give it.
+    putFile(folder / "st\xC3\xBC"
+                     "dent.tanu",
+            "xyz");
+    EXPECT_EQ(readRegularFile(pathFromUtf16(u16(folder) + u"/st\u00FCdent.tanu"), 64).bytes, "xyz");
+    const ReadResult missing = readRegularFile(folder / "missing", 64);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.reason.find(u"No such file"), std::u16string::npos);
 }
 
 } // namespace

@@ -88,16 +88,6 @@ TEST_F(DocumentsTest, SaveWritesTheFourteenLinesExactly) {
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"ann.tanu"});
 }
 
-TEST_F(DocumentsTest, SaveAfterNewWritesTheEmptyProfile) {
-    window().action(Command::New)->trigger();
-    const std::u16string file = path(QStringLiteral("empty.tanu"));
-    save(file);
-    const QByteArray bytes = readBytes(file);
-    EXPECT_EQ(bytes.size(), 58);
-    EXPECT_EQ(bytes, QByteArray("\r\nYYYY/MM/DD\r\nYYYY/MM/DD\r\n\r\n") +
-                         QByteArray("0\r\n").repeated(10));
-}
-
 TEST_F(DocumentsTest, SaveReplacesAnExistingFileWhole) {
     const std::u16string file = path(QStringLiteral("old.tanu"));
     writeBytes(file, QByteArray(4000, 'x'));
@@ -155,8 +145,7 @@ TEST_F(DocumentsTest, FilesThatAreNoProfileAreRefusedAndChangeNothing) {
         QByteArray bytes; // empty: no file at all
         QString textStart;
     } cases[] = {
-        {"short.tanu", "Ann\r\n2015/3/10\r\n\r\n",
-         "The file \"short.tanu\" is not a TANU profile: it has fewer than fourteen lines."},
+        // What the codec refuses is tested in the core; these reach it through the real files.
         {"empty.tanu", "",
          "The file \"empty.tanu\" is not a TANU profile: it has fewer than fourteen lines."},
         {"huge.tanu", SavedProfile + QByteArray(64 * 1024, '\n'),

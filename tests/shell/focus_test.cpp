@@ -166,19 +166,6 @@ TEST_F(FocusTest, OpeningAMenuDoesNotCommit) {
     EXPECT_EQ(modals_->seen.front().caption, InvalidDate);
 }
 
-TEST_F(FocusTest, LeavingTheOtherFieldsOnlyRepaints) {
-    const ChartModel before = state().model;
-    click(FirstTextField);
-    typeIntoFocused(QStringLiteral("Ann"));
-    click(SecondTextField);
-    typeIntoFocused(QStringLiteral("Mr Jones"));
-    click(FirstTextField);
-    EXPECT_TRUE(modals_->seen.empty());
-    EXPECT_EQ(state().model.rings.size(), before.rings.size());
-    EXPECT_EQ(state().model.domainValues, before.domainValues);
-    EXPECT_EQ(field(FirstTextField).text(), QStringLiteral("Ann"));
-}
-
 TEST_F(FocusTest, EnterAndEscapeInAFieldDoNothing) {
     click(BirthDateField);
     typeIntoFocused(QStringLiteral("2015/3/10"));

@@ -1,6 +1,7 @@
 // Printing through QPrinter into a PDF file, and what the page holds.
 #include "chart/chart_painter.h"
 #include "form/chart_content.h"
+#include "qt_pixels.h"
 #include "shell/qt/surface/qpainter_surface.h"
 #include "shell_fixture.h"
 #include "test_ports.h"
@@ -16,19 +17,6 @@
 
 namespace tanu::qt::testing {
 namespace {
-
-// The bounding box of everything that is not white.
-QRect inkBounds(const QImage& image) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qGray(image.pixel(x, y)) < 240) {
-                box |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return box;
-}
 
 struct Paper {
     const char* name;
@@ -109,8 +97,8 @@ TEST_P(PrintTest, OneLandscapePageWithTheChartCentred) {
         QPainterSurface surface(painter);
         paintChart(surface, chartContentOf(state()), app_->images(), true);
     }
-    const QRect chartInk = inkBounds(chart);
-    const QRect pageInk = inkBounds(page);
+    const QRect chartInk = tanu::testing::inkBounds(chart, 240);
+    const QRect pageInk = tanu::testing::inkBounds(page, 240);
     ASSERT_FALSE(chartInk.isEmpty());
     const QPointF pageCentre(page.width() / 2.0, page.height() / 2.0);
     const QPointF want = pageCentre + (QPointF(chartInk.center()) - QPointF(456, 349.5)) / 2.0;

@@ -31,27 +31,22 @@ public:
         return saveChoice;
     }
 
-    bool readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
-                  std::u16string& reason) override {
+    ReadResult readFile(const std::u16string& path, std::size_t maxBytes) override {
         readPaths.push_back(path);
         const auto file = files.find(path);
         if (file == files.end() || unreadable.count(path) != 0) {
-            reason = file == files.end() ? u"No such file." : u"Permission denied.";
-            return false;
+            return {false, {}, file == files.end() ? u"No such file." : u"Permission denied."};
         }
-        bytes = file->second.substr(0, maxBytes + 1);
-        return true;
+        return {true, file->second.substr(0, maxBytes + 1), {}};
     }
 
-    bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
-                             std::u16string& reason) override {
+    WriteResult writeFileAtomically(const std::u16string& path, std::string_view bytes) override {
         ++writes;
         if (failWrites) {
-            reason = u"No space left on device.";
-            return false;
+            return {false, u"No space left on device."};
         }
         files[path] = std::string(bytes);
-        return true;
+        return {true, {}};
     }
 
     std::map<std::u16string, std::string> files;

@@ -25,10 +25,8 @@ public:
     std::string name;
 };
 
-inline std::unique_ptr<ArtworkImage> namedImage(std::string name) {
-    auto image = std::make_unique<ArtworkImage>();
-    image->bitmap = std::make_unique<NamedBitmap>(std::move(name));
-    return image;
+inline std::unique_ptr<Bitmap> namedImage(std::string name) {
+    return std::make_unique<NamedBitmap>(std::move(name));
 }
 
 // Every picture present, named after its member: "background", "oneYearLegend", "badge10", ...
@@ -141,9 +139,6 @@ public:
             name = "unnamed";
         }
         record("drawImage", numbers(target.x, target.y, target.width, target.height), name);
-        if (bitmap == nullptr) {
-            lastStatus = DrawStatus::InvalidParameter;
-        }
     }
     void fillPie(Argb colour, IntRect b, float startDegrees, float sweepDegrees) override {
         record("fillPie", numbers(b.x, b.y, b.width, b.height, startDegrees, sweepDegrees),

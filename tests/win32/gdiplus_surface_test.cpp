@@ -1,11 +1,11 @@
 // The chart painted by the real painter on the GDI+ surface, against the picture the Qt surface
 // paints of the same profile.
 #include "gdiplus_test_support.h"
+#include "pixel_difference.h"
 
 #include "chart/chart_painter.h"
 #include "shell/win32/gdiplus_artwork.h"
 #include "shell/win32/gdiplus_surface.h"
-
 
 #include <gtest/gtest.h>
 
@@ -37,25 +37,12 @@ int channel(std::uint32_t argb, int shift) {
     return static_cast<int>((argb >> shift) & 0xFF);
 }
 
-// The largest difference of the three colour channels.
-int distance(std::uint32_t p, std::uint32_t q) {
-    int largest = 0;
-    for (const int shift : {16, 8, 0}) {
-        largest = std::max(largest, std::abs(channel(p, shift) - channel(q, shift)));
-    }
-    return largest;
-}
-
 constexpr int PlainTolerance = 8; // the Qt golden test's own, per channel
 constexpr int ShapeRadius = 2;
 constexpr int ColourTolerance = 32;
 
 int countDiffering(const Pixels& a, const Pixels& b, int tolerance) {
-    int count = 0;
-    for (std::size_t i = 0; i < a.argb.size(); ++i) {
-        count += distance(a.argb[i], b.argb[i]) > tolerance ? 1 : 0;
-    }
-    return count;
+    return static_cast<int>(testing::comparePixels(a.argb, b.argb, tolerance).count);
 }
 
 // Pixels of one picture whose colour lies outside the range of colours (channel by channel,
@@ -103,12 +90,11 @@ Pixels cropped(const Pixels& p, int x, int y, int width, int height) {
 class GdiplusGolden : public ::testing::Test {
 protected:
     void SetUp() override {
-        loadImageSet(images, testing::programFolder() / "data", decoder);
+        images = loadImageSet(testing::programFolder() / "data", decoder);
         ASSERT_NE(bitmapOf(images.background), nullptr) << "artwork missing beside the test";
-        int status = 0;
         const auto picture =
-            decoder.decodeFile(testing::programFolder() / "golden" / "typical_profile.png", status);
-        ASSERT_NE(picture, nullptr) << "golden picture not decoded, status " << status;
+            decoder.decodeFile(testing::programFolder() / "golden" / "typical_profile.png");
+        ASSERT_NE(picture, nullptr) << "golden picture not decoded";
         golden = testing::readPixels(static_cast<const GdiplusBitmap&>(*picture).handle());
         ASSERT_EQ(golden.width, ChartWidth);
         ASSERT_EQ(golden.height, ChartHeight);
@@ -166,7 +152,8 @@ TEST_F(GdiplusGolden, TypicalProfileCentredOnAPage) {
     for (int y = 0; y < Height; ++y) {
         for (int x = 0; x < Width; ++x) {
             const bool onChart = x >= 94 && x < 94 + ChartWidth && y >= 75 && y < 75 + ChartHeight;
-            notWhite += !onChart && distance(page.at(x, y), 0xFFFFFFFF) != 0 ? 1 : 0;
+            notWhite +=
+                !onChart && testing::channelDistance(page.at(x, y), 0xFFFFFFFF) != 0 ? 1 : 0;
         }
     }
     EXPECT_EQ(notWhite, 0);
@@ -185,7 +172,7 @@ TEST(GdiplusSurface, TextInAMissingFamilyIsDrawnInTheGenericOne) {
         const Pixels text = testing::readPixels(canvas.bitmap());
         int dark = 0;
         for (const std::uint32_t p : text.argb) {
-            dark += distance(p, 0xFF000000) < 128 ? 1 : 0;
+            dark += testing::channelDistance(p, 0xFF000000) < 128 ? 1 : 0;
         }
         EXPECT_GT(dark, 40) << "too little text in the family given as "
                             << std::string(family.begin(), family.end());

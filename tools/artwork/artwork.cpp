@@ -236,10 +236,8 @@ ChartContent previewContent(const PreviewScene& scene) {
     return content;
 }
 
-std::unique_ptr<ArtworkImage> artworkImage(QImage image) {
-    auto artwork = std::make_unique<ArtworkImage>();
-    artwork->bitmap = std::make_unique<QtBitmap>(std::move(image));
-    return artwork;
+std::unique_ptr<Bitmap> artworkImage(QImage image) {
+    return std::make_unique<QtBitmap>(std::move(image));
 }
 
 // The pictures as this build draws them, handed to the painter without a round trip through

@@ -9,6 +9,7 @@
 #include "chart/chart_painter.h"
 #include "form/entry_form.h"
 #include "model/chart_model.h"
+#include "model/layout.h"
 
 #include <QColor>
 #include <QFont>
@@ -29,12 +30,13 @@ inline constexpr double CollarOuterRadius = 205.5;
 // The picture sizes the painter scales the pictures into; drawn at that size so that nothing
 // is resampled on the window.
 inline constexpr QSize BadgeSize{16, 12};
-inline constexpr QSize LegendSize{144, 118};
+inline constexpr QSize LegendSize{LegendRect.width, LegendRect.height};
 inline constexpr QSize WedgeSize{32, 32};
 
 // Places where the painter draws over the backdrop; the backdrop must leave them readable.
-inline constexpr QRect LegendBox{750, 59, 144, 118};
-inline constexpr QRect AgeTextBox{218, 94, 202, 20};
+inline constexpr QRect LegendBox{LegendRect.x, LegendRect.y, LegendRect.width, LegendRect.height};
+inline constexpr QRect AgeTextBox{AgeTextRect.x, AgeTextRect.y, AgeTextRect.width,
+                                  AgeTextRect.height};
 
 // A field's place on the window as the entry form puts it there.
 QRect fieldBox(int fieldId);

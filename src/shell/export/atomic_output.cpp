@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <limits.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,7 +24,8 @@ struct TemporarySlot {
     std::atomic<bool> live{false};
     char path[PATH_MAX]{};
 };
-std::array<TemporarySlot, 256> slots; // as many as --jobs allows
+// As many as --jobs allows, each with one output being drawn and one waiting to be committed.
+std::array<TemporarySlot, 2 * 256 + 1> slots;
 
 extern "C" void onTerminatingSignal(int signal) {
     for (TemporarySlot& slot : slots) {
@@ -35,6 +37,9 @@ extern "C" void onTerminatingSignal(int signal) {
     std::raise(signal);
 }
 
+} // namespace
+
+// Held by a PendingOutput until its file is renamed or removed.
 class ClaimedSlot {
 public:
     ClaimedSlot() {
@@ -82,6 +87,8 @@ private:
     TemporarySlot* slot_ = nullptr;
 };
 
+namespace {
+
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -107,21 +114,32 @@ void removeTemporariesOnSignal() {
     }
 }
 
-bool writeAtomically(const std::string& target, std::string_view bytes, std::string& reason,
-                     const std::function<void()>& beforeRename) {
+PendingOutput::PendingOutput() : slot_(std::make_unique<ClaimedSlot>()) {}
+
+PendingOutput::~PendingOutput() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(slot_->path());
+        slot_->forget();
+    }
+}
+
+std::unique_ptr<PendingOutput> PendingOutput::write(const std::string& target,
+                                                    std::string_view bytes, std::string& reason) {
     const std::filesystem::path path(target);
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    std::unique_ptr<PendingOutput> output(new PendingOutput);
+    output->target_ = target;
+    output->folder_ = path.has_parent_path() ? path.parent_path().string() : std::string(".");
     // Hidden, and named after the target, so a stray one is recognised.
     std::string name(1, '.');
     name += path.filename().string();
     name += ".XXXXXX";
-    const std::string pattern = (folder / name).string();
+    const std::string pattern = (std::filesystem::path(output->folder_) / name).string();
 
-    ClaimedSlot slot;
-    const int fd = slot.createTemporary(pattern);
-    if (fd < 0) {
+    output->fd_ = output->slot_->createTemporary(pattern);
+    if (output->fd_ < 0) {
         reason = std::strerror(errno);
-        return false;
+        return nullptr;
     }
     // Readable as a file made with the usual permissions would be; the mask is read once,
     // since reading it means setting it.
@@ -130,34 +148,49 @@ bool writeAtomically(const std::string& target, std::string_view bytes, std::str
         ::umask(current);
         return current;
     }();
+    if (::fchmod(output->fd_, 0666 & ~mask) != 0 || !writeAll(output->fd_, bytes)) {
+        reason = std::strerror(errno != 0 ? errno : EIO);
+        return nullptr; // the destructor removes the temporary
+    }
+    return output;
+}
+
+bool PendingOutput::commit(std::string& reason, const std::function<void()>& beforeRename) {
     int error = 0;
     const auto check = [&error](bool done) {
         if (!done && error == 0) {
             error = errno != 0 ? errno : EIO;
         }
     };
-    check(::fchmod(fd, 0666 & ~mask) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0);
-    check(::close(fd) == 0);
+    check(::fsync(fd_) == 0);
+    check(::close(fd_) == 0);
+    fd_ = -1;
     if (error == 0 && beforeRename) {
         beforeRename();
     }
     if (error == 0) {
-        check(::rename(slot.path(), target.c_str()) == 0);
+        check(::rename(slot_->path(), target_.c_str()) == 0);
     }
     if (error != 0) {
         reason = std::strerror(error);
-        ::unlink(slot.path());
-        slot.forget();
+        ::unlink(slot_->path());
+        slot_->forget();
         return false;
     }
-    slot.forget();
+    slot_->forget();
     // The rename itself reaches the disk with the folder.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
     return true;
+}
+
+bool writeAtomically(const std::string& target, std::string_view bytes, std::string& reason,
+                     const std::function<void()>& beforeRename) {
+    const std::unique_ptr<PendingOutput> output = PendingOutput::write(target, bytes, reason);
+    return output && output->commit(reason, beforeRename);
 }
 
 bool writeToStandardOutput(std::string_view bytes, std::string& reason) {

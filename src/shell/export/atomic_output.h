@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,33 @@ void removeTemporariesOnSignal();
 // beforeRename runs when the temporary file is complete (tests interrupt the write there).
 bool writeAtomically(const std::string& target, std::string_view bytes, std::string& reason,
                      const std::function<void()>& beforeRename = {});
+
+class ClaimedSlot;
+
+// An output written in full to a temporary file beside its target, not yet in place; removed
+// when dropped uncommitted. Several can wait at once, so that one file gets to the disk while
+// the next chart is drawn.
+class PendingOutput {
+public:
+    // Null, with the reason, when the temporary file could not be made or written.
+    static std::unique_ptr<PendingOutput> write(const std::string& target, std::string_view bytes,
+                                                std::string& reason);
+    ~PendingOutput();
+    PendingOutput(const PendingOutput&) = delete;
+    PendingOutput& operator=(const PendingOutput&) = delete;
+
+    // Gets the bytes to the disk and renames the file onto the target; once only.
+    bool commit(std::string& reason, const std::function<void()>& beforeRename = {});
+    const std::string& target() const { return target_; }
+
+private:
+    PendingOutput();
+
+    std::unique_ptr<ClaimedSlot> slot_;
+    int fd_ = -1;
+    std::string target_;
+    std::string folder_;
+};
 
 // Writes all of bytes to standard output.
 bool writeToStandardOutput(std::string_view bytes, std::string& reason);

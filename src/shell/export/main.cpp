@@ -13,10 +13,14 @@
 #include <QString>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <exception>
 #include <malloc.h>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -106,38 +110,111 @@ private:
     bool dirty_ = false;
 };
 
-// Exports one profile; false when it failed (already reported).
-bool exportOne(const std::string& input, const Options& options, const Clock& today,
-               const ImageSet& images, Progress& progress) {
+// Gets finished outputs to the disk and into place on a thread of its own: syncing a file waits
+// on the disk longer than drawing the next chart takes. At most capacity outputs wait.
+class Committer {
+public:
+    Committer(std::size_t capacity, Progress& progress, std::atomic<std::size_t>& failures)
+        : capacity_(capacity), progress_(progress), failures_(failures),
+          thread_([this] { run(); }) {}
+    ~Committer() {
+        {
+            const std::lock_guard<std::mutex> hold(lock_);
+            closing_ = true;
+        }
+        ready_.notify_one();
+    }
+    Committer(const Committer&) = delete;
+    Committer& operator=(const Committer&) = delete;
+
+    void add(const std::string& input, std::unique_ptr<PendingOutput> output) {
+        std::unique_lock<std::mutex> hold(lock_);
+        space_.wait(hold, [this] { return queue_.size() < capacity_; });
+        queue_.push_back({input, std::move(output)});
+        ready_.notify_one();
+    }
+
+private:
+    struct Item {
+        std::string input;
+        std::unique_ptr<PendingOutput> output;
+    };
+
+    void run() {
+        for (;;) {
+            Item item;
+            {
+                std::unique_lock<std::mutex> hold(lock_);
+                ready_.wait(hold, [this] { return closing_ || !queue_.empty(); });
+                if (queue_.empty()) {
+                    return;
+                }
+                item = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            space_.notify_all();
+            std::string reason;
+            if (!item.output->commit(reason)) {
+                progress_.report(item.input + ": cannot write " + item.output->target() + ": " +
+                                 reason);
+                ++failures_;
+            }
+            progress_.finished(item.input);
+        }
+    }
+
+    std::size_t capacity_;
+    Progress& progress_;
+    std::atomic<std::size_t>& failures_;
+    std::mutex lock_;
+    std::condition_variable ready_;
+    std::condition_variable space_;
+    std::deque<Item> queue_;
+    bool closing_ = false;
+    std::jthread thread_; // last: joined before the rest goes
+};
+
+// Exports one profile: failures are reported and counted, and a written file is handed to the
+// committer.
+void exportOne(const std::string& input, const Options& options, const Clock& today,
+               const ImageSet& images, Progress& progress, Committer& committer,
+               std::atomic<std::size_t>& failures) {
     const std::u16string display = QFile::decodeName(input.c_str()).toStdU16String();
     const LoadedProfile profile = loadProfile(input, display, today);
     if (!profile.loaded) {
         progress.report(input + ": " + oneLine(profile.failure));
-        return false;
+        ++failures;
+        progress.finished(input);
+        return;
     }
     for (const std::u16string& warning : profile.warnings) {
         progress.report(input + ": warning: " + oneLine(warning));
     }
     std::string reason;
-    bool written = false;
     std::string target;
     try {
         const std::string bytes = renderChart(profile.content, images, options);
         if (options.output && *options.output == "-") {
-            written = writeToStandardOutput(bytes, reason);
             target = "standard output";
+            if (writeToStandardOutput(bytes, reason)) {
+                progress.finished(input);
+                return;
+            }
         } else {
             target = options.output ? *options.output : outputPathFor(input, options);
-            written = writeAtomically(target, bytes, reason);
+            if (std::unique_ptr<PendingOutput> output =
+                    PendingOutput::write(target, bytes, reason)) {
+                committer.add(input, std::move(output));
+                return;
+            }
         }
     } catch (const std::exception& error) {
         reason = error.what();
     }
-    if (!written) {
-        progress.report(input + ": cannot write " + (target.empty() ? "the chart" : target) + ": " +
-                        reason);
-    }
-    return written;
+    progress.report(input + ": cannot write " + (target.empty() ? "the chart" : target) + ": " +
+                    reason);
+    ++failures;
+    progress.finished(input);
 }
 
 // Qt's notes about the offscreen platform (no runtime folder, say) are no business of the user;
@@ -148,10 +225,12 @@ void reportQtErrors(QtMsgType type, const QMessageLogContext&, const QString& me
     }
 }
 
-void loadArtwork(ImageSet& images) {
+// Above scale 1 the double-size pictures, where there are any, so that the artwork is as sharp
+// as the lines and texts drawn at that resolution.
+void loadArtwork(ImageSet& images, int scale) {
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
-    QtImageDecoder decoder;
-    loadImageSet(images, folder.toStdU16String(), decoder);
+    QtImageDecoder decoder(scale > 1);
+    images = loadImageSet(folder.toStdU16String(), decoder);
 }
 
 } // namespace
@@ -196,10 +275,12 @@ int main(int argc, char** argv) {
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> failures{0};
     std::once_flag artworkMissing;
+    std::optional<Committer> committer;
+    committer.emplace(jobs, progress, failures);
     // Each worker has its own pictures: the surface keeps resampled copies in them.
     const auto work = [&] {
         ImageSet images;
-        loadArtwork(images);
+        loadArtwork(images, options.format == Format::Png ? options.scale : 1);
         if (bitmapOf(images.background) == nullptr) {
             std::call_once(artworkMissing, [&] {
                 progress.report("warning: the chart pictures were not found beside the "
@@ -207,12 +288,8 @@ int main(int argc, char** argv) {
             });
         }
         for (std::size_t i = next++; i < total; i = next++) {
-            if (!exportOne(options.inputs[i], options, today, images, progress)) {
-                ++failures;
-            }
-            progress.finished(options.inputs[i]);
+            exportOne(options.inputs[i], options, today, images, progress, *committer, failures);
         }
-        releaseImageSet(images);
     };
     if (jobs == 1) {
         work();
@@ -222,6 +299,7 @@ int main(int argc, char** argv) {
             workers.emplace_back(work);
         }
     }
+    committer.reset(); // every output committed
     progress.end();
     return failures == 0 ? 0 : 1;
 }

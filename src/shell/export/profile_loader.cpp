@@ -4,24 +4,13 @@
 #include "form/chart_content.h"
 #include "form/entry_form.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
+#include "shell/files/safe_files.h"
+
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tanu::exporter {
 
 namespace {
-
-std::u16string widenAscii(const char* text) {
-    std::u16string out;
-    for (; *text != '\0'; ++text) {
-        out.push_back(static_cast<unsigned char>(*text));
-    }
-    return out;
-}
 
 // The fourteen fields in memory. Focus moves reach the form as a window reports them; messages
 // are kept for the caller instead of being shown.
@@ -74,56 +63,13 @@ public:
     std::optional<std::u16string> chooseSavePath(std::u16string_view) override {
         return std::nullopt;
     }
-    bool writeFileAtomically(const std::u16string&, std::string_view,
-                             std::u16string& reason) override {
-        reason = u"Profiles are not written here.";
-        return false;
+    WriteResult writeFileAtomically(const std::u16string&, std::string_view) override {
+        return {false, u"Profiles are not written here."};
     }
 
     // The path argument is the display form of path_, which names the file exactly.
-    bool readFile(const std::u16string&, std::size_t maxBytes, std::string& bytes,
-                  std::u16string& reason) override {
-        // A FIFO or a device would block the read or never end: refuse anything but a file,
-        // and open without waiting for a writer in the moment between the two checks.
-        struct stat info {};
-        if (::stat(path_.c_str(), &info) != 0) {
-            reason = widenAscii(std::strerror(errno));
-            return false;
-        }
-        if (!S_ISREG(info.st_mode)) {
-            reason = u"It is not a regular file.";
-            return false;
-        }
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            reason = widenAscii(std::strerror(errno));
-            return false;
-        }
-        bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-        if (!ok) {
-            reason = u"It is not a regular file.";
-        }
-        bytes.clear();
-        char buffer[16384];
-        while (ok && bytes.size() <= maxBytes) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got < 0) {
-                reason = widenAscii(std::strerror(errno));
-                ok = false;
-            } else if (got == 0) {
-                break;
-            } else {
-                bytes.append(buffer, static_cast<std::size_t>(got));
-            }
-        }
-        ::close(fd);
-        if (bytes.size() > maxBytes + 1) {
-            bytes.resize(maxBytes + 1);
-        }
-        return ok;
+    ReadResult readFile(const std::u16string&, std::size_t maxBytes) override {
+        return files::readRegularFile(path_, maxBytes);
     }
 
 private:

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -17,7 +18,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 #include <memory>
 #endif
@@ -26,17 +26,19 @@ namespace tanu::files {
 
 namespace {
 
-constexpr std::u16string_view NotRegularReason = NotRegularFileReason;
+ReadResult readFailure(std::u16string reason) {
+    return {false, {}, std::move(reason)};
+}
+
+WriteResult writeFailure(std::u16string reason) {
+    return {false, std::move(reason)};
+}
 
 } // namespace
 
 #ifdef _WIN32
 
 namespace {
-
-const wchar_t* wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 
 std::u16string systemReason(DWORD code) {
     wchar_t* buffer = nullptr;
@@ -57,12 +59,13 @@ std::u16string systemReason(DWORD code) {
     return reason;
 }
 
-bool isDevicePath(const std::u16string& path) {
-    return path.rfind(u"\\\\.\\", 0) == 0 || path.rfind(u"\\\\?\\GLOBALROOT", 0) == 0;
+bool isDevicePath(const std::wstring& path) {
+    return path.rfind(L"\\\\.\\", 0) == 0 || path.rfind(L"\\\\?\\GLOBALROOT", 0) == 0;
 }
 
-bool existsAsOtherThanFile(const std::u16string& path) {
-    const DWORD attributes = GetFileAttributesW(wide(path));
+// A folder, a device or a pipe: nothing a profile may be read from or written over.
+bool existsAsOtherThanFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return isDevicePath(path);
     }
@@ -72,33 +75,34 @@ bool existsAsOtherThanFile(const std::u16string& path) {
 
 } // namespace
 
-bool readRegularFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
-                     std::u16string& reason) {
-    if (existsAsOtherThanFile(path)) {
-        reason = NotRegularReason;
-        return false;
+std::filesystem::path pathFromUtf16(std::u16string_view text) {
+    return std::filesystem::path(std::wstring(text.begin(), text.end()));
+}
+
+ReadResult readRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
+    const std::wstring& name = path.native();
+    if (existsAsOtherThanFile(name)) {
+        return readFailure(std::u16string(NotRegularFileReason));
     }
-    HANDLE file = CreateFileW(wide(path), GENERIC_READ,
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        reason = systemReason(GetLastError());
-        return false;
+        return readFailure(systemReason(GetLastError()));
     }
     if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
-        reason = NotRegularReason;
-        return false;
+        return readFailure(std::u16string(NotRegularFileReason));
     }
-    bytes.assign(maxBytes + 1, '\0');
+    ReadResult result{true, std::string(maxBytes + 1, '\0'), {}};
     std::size_t got = 0;
-    while (got < bytes.size()) {
+    while (got < result.bytes.size()) {
         DWORD read = 0;
-        const auto want = static_cast<DWORD>(bytes.size() - got);
-        if (!ReadFile(file, bytes.data() + got, want, &read, nullptr)) {
-            reason = systemReason(GetLastError());
+        const auto want = static_cast<DWORD>(result.bytes.size() - got);
+        if (!ReadFile(file, result.bytes.data() + got, want, &read, nullptr)) {
+            const DWORD code = GetLastError();
             CloseHandle(file);
-            return false;
+            return readFailure(systemReason(code));
         }
         if (read == 0) {
             break;
@@ -106,37 +110,34 @@ bool readRegularFile(const std::u16string& path, std::size_t maxBytes, std::stri
         got += read;
     }
     CloseHandle(file);
-    bytes.resize(got);
-    return true;
+    result.bytes.resize(got);
+    return result;
 }
 
-bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
-                         std::u16string& reason) {
-    if (existsAsOtherThanFile(path)) {
-        reason = NotRegularReason;
-        return false;
+WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const std::wstring& target = path.native();
+    if (existsAsOtherThanFile(target)) {
+        return writeFailure(std::u16string(NotRegularFileReason));
     }
-    const bool targetExists = GetFileAttributesW(wide(path)) != INVALID_FILE_ATTRIBUTES;
-    std::u16string temporary;
+    const bool targetExists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
-        temporary = path + u".tanu-save-" + widenText(std::to_string(GetCurrentProcessId())) +
-                    u"-" + widenText(std::to_string(attempt));
-        file = CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        temporary = target + L".tanu-save-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(attempt);
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE &&
             (GetLastError() != ERROR_FILE_EXISTS || attempt > 100)) {
-            reason = systemReason(GetLastError());
-            return false;
+            return writeFailure(systemReason(GetLastError()));
         }
     }
     const auto fail = [&](DWORD code) {
-        reason = systemReason(code);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
         }
-        DeleteFileW(wide(temporary));
-        return false;
+        DeleteFileW(temporary.c_str());
+        return writeFailure(systemReason(code));
     };
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -147,6 +148,7 @@ bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
         }
         done += written;
     }
+    // The data must be on the disk before the name points at it.
     if (!FlushFileBuffers(file)) {
         return fail(GetLastError());
     }
@@ -156,14 +158,14 @@ bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
         return fail(GetLastError());
     }
     const bool replaced =
-        targetExists ? ReplaceFileW(wide(path), wide(temporary), nullptr,
+        targetExists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                     : MoveFileExW(wide(temporary), wide(path),
+                     : MoveFileExW(temporary.c_str(), target.c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!replaced) {
         return fail(GetLastError());
     }
-    return true;
+    return {true, {}};
 }
 
 #else
@@ -173,12 +175,6 @@ namespace {
 std::u16string errnoReason(int code) {
     const std::optional<std::u16string> text = utf16FromUtf8(std::strerror(code));
     return text ? *text + u"." : u"System error " + widenText(std::to_string(code)) + u".";
-}
-
-// The folder part of a path with its separator, or empty for a bare name.
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 class Descriptor {
@@ -203,6 +199,12 @@ private:
     int fd_;
 };
 
+// The folder part of a path with its separator, or empty for a bare name.
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 // Where a save must write: the file itself, or the file a symbolic link names, so the link
 // stays a link.
 std::string resolvedTarget(const std::string& path) {
@@ -216,52 +218,48 @@ std::string resolvedTarget(const std::string& path) {
 
 } // namespace
 
-bool readRegularFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
-                     std::u16string& reason) {
-    const std::string name = utf8FromUtf16(path);
+std::filesystem::path pathFromUtf16(std::u16string_view text) {
+    return std::filesystem::path(utf8FromUtf16(text));
+}
+
+ReadResult readRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
     // Non-blocking: opening a FIFO for reading would otherwise wait for a writer.
-    const Descriptor file(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0) {
-        reason = errnoReason(errno);
-        return false;
+        return readFailure(errnoReason(errno));
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
-        reason = errnoReason(errno);
-        return false;
+        return readFailure(errnoReason(errno));
     }
     if (!S_ISREG(info.st_mode)) {
-        reason = NotRegularReason;
-        return false;
+        return readFailure(std::u16string(NotRegularFileReason));
     }
-    bytes.assign(maxBytes + 1, '\0');
+    ReadResult result{true, std::string(maxBytes + 1, '\0'), {}};
     std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(file.get(), bytes.data() + got, bytes.size() - got);
+    while (got < result.bytes.size()) {
+        const ssize_t n = ::read(file.get(), result.bytes.data() + got, result.bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            reason = errnoReason(errno);
-            return false;
+            return readFailure(errnoReason(errno));
         }
         if (n == 0) {
             break;
         }
         got += static_cast<std::size_t>(n);
     }
-    bytes.resize(got);
-    return true;
+    result.bytes.resize(got);
+    return result;
 }
 
-bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
-                         std::u16string& reason) {
-    const std::string target = resolvedTarget(utf8FromUtf16(path));
+WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const std::string target = resolvedTarget(path.native());
     struct stat existing {};
     const bool targetExists = ::stat(target.c_str(), &existing) == 0;
     if (targetExists && !S_ISREG(existing.st_mode)) {
-        reason = NotRegularReason;
-        return false;
+        return writeFailure(std::u16string(NotRegularFileReason));
     }
 
     const std::string folder = folderOf(target);
@@ -273,15 +271,13 @@ bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
                     std::to_string(attempt);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt > 100)) {
-            reason = errnoReason(errno);
-            return false;
+            return writeFailure(errnoReason(errno));
         }
     }
     Descriptor file(fd);
     const auto fail = [&](int code) {
-        reason = errnoReason(code);
         ::unlink(temporary.c_str());
-        return false;
+        return writeFailure(errnoReason(code));
     };
     if (targetExists) {
         // The replacement keeps the old file's permissions (and owner, where allowed).
@@ -317,7 +313,7 @@ bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
     if (directory.get() >= 0) {
         ::fsync(directory.get());
     }
-    return true;
+    return {true, {}};
 }
 
 #endif

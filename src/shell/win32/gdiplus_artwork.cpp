@@ -24,12 +24,10 @@ GdiplusBitmap::~GdiplusBitmap() {
     }
 }
 
-std::unique_ptr<Bitmap> GdiplusImageDecoder::decodeFile(const std::filesystem::path& path,
-                                                        int& status) {
+std::unique_ptr<Bitmap> GdiplusImageDecoder::decodeFile(const std::filesystem::path& path) {
     gdip::GpBitmap* bitmap = nullptr;
     // The native path is already UTF-16 on Windows.
     const gdip::GpStatus result = gdip::GdipCreateBitmapFromFile(path.c_str(), &bitmap);
-    status = static_cast<int>(result);
     if (result != Gdiplus::Ok || bitmap == nullptr) {
         if (bitmap != nullptr) {
             gdip::GdipDisposeImage(bitmap);

@@ -44,7 +44,7 @@ private:
 // Decodes with GdipCreateBitmapFromFile; the status is GDI+'s own.
 class GdiplusImageDecoder final : public ImageDecoder {
 public:
-    std::unique_ptr<Bitmap> decodeFile(const std::filesystem::path& path, int& status) override;
+    std::unique_ptr<Bitmap> decodeFile(const std::filesystem::path& path) override;
 };
 
 } // namespace tanu

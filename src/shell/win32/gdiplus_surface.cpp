@@ -84,15 +84,11 @@ GdiplusSurface::~GdiplusSurface() {
 }
 
 bool GdiplusSurface::succeeded(int status) {
-    if (status != Gdiplus::Ok) {
-        lastStatus = status;
-        return false;
-    }
-    return true;
+    return status == Gdiplus::Ok;
 }
 
 bool GdiplusSurface::usable() {
-    return graphics_ != nullptr || succeeded(DrawStatus::WrongState);
+    return graphics_ != nullptr;
 }
 
 void GdiplusSurface::clear(Argb colour) {
@@ -166,7 +162,6 @@ void GdiplusSurface::drawImage(const Bitmap* bitmap, IntRect target) {
     }
     const auto* picture = dynamic_cast<const GdiplusBitmap*>(bitmap);
     if (picture == nullptr) {
-        succeeded(DrawStatus::InvalidParameter);
         return;
     }
     succeeded(GdipDrawImageRectI(graphics_, picture->handle(), target.x, target.y, target.width,

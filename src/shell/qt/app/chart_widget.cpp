@@ -1,7 +1,6 @@
 #include "chart_widget.h"
 
 #include "chart/chart_painter.h"
-#include "first_paint_probe.h"
 #include "form/chart_content.h"
 #include "shell/qt/surface/qpainter_surface.h"
 
@@ -9,6 +8,10 @@
 
 #include <QAccessibleWidget>
 #include <QPainter>
+
+#ifdef TANU_FIRST_PAINT_PROBE
+#include "first_paint_probe.h"
+#endif
 
 namespace tanu::qt {
 
@@ -81,7 +84,9 @@ void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
         paintChart(surface, chartContentOf(state_, false), images_, false);
     }
     painter.end();
+#ifdef TANU_FIRST_PAINT_PROBE
     reportFirstPaint();
+#endif
 }
 
 } // namespace tanu::qt

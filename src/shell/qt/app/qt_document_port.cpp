@@ -88,14 +88,13 @@ std::optional<std::u16string> QtDocumentPort::chooseSavePath(std::u16string_view
     return chosen(path, owner_.data());
 }
 
-bool QtDocumentPort::readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
-                              std::u16string& reason) {
-    return files::readRegularFile(path, maxBytes, bytes, reason);
+ReadResult QtDocumentPort::readFile(const std::u16string& path, std::size_t maxBytes) {
+    return files::readRegularFile(files::pathFromUtf16(path), maxBytes);
 }
 
-bool QtDocumentPort::writeFileAtomically(const std::u16string& path, std::string_view bytes,
-                                         std::u16string& reason) {
-    return files::writeFileAtomically(path, bytes, reason);
+WriteResult QtDocumentPort::writeFileAtomically(const std::u16string& path,
+                                                std::string_view bytes) {
+    return files::writeFileAtomically(files::pathFromUtf16(path), bytes);
 }
 
 } // namespace tanu::qt

@@ -19,10 +19,8 @@ public:
 
     std::optional<std::u16string> chooseOpenPath() override;
     std::optional<std::u16string> chooseSavePath(std::u16string_view proposedName) override;
-    bool readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
-                  std::u16string& reason) override;
-    bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
-                             std::u16string& reason) override;
+    ReadResult readFile(const std::u16string& path, std::size_t maxBytes) override;
+    WriteResult writeFileAtomically(const std::u16string& path, std::string_view bytes) override;
 
 private:
     QPointer<QWidget> owner_;

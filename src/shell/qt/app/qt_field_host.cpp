@@ -6,16 +6,23 @@
 #include <QMessageBox>
 #include <QWidget>
 
-#include <stdexcept>
+#include <QtGlobal>
 
 namespace tanu::qt {
 
 namespace {
 
+// The form only names the fields it created, and these calls run inside focus events and
+// paints, where an exception would leave Qt's event dispatch through a C++ frame it cannot
+// unwind safely. A wrong id is a programming error: a debug build stops at the assertion, a
+// release build ignores the call.
+bool isFieldId(int id) {
+    const bool known = id >= DomainField && id < DomainField + FieldCount;
+    Q_ASSERT_X(known, "QtFieldHost", "no entry field has this id");
+    return known;
+}
+
 std::size_t slotOf(int id) {
-    if (id < DomainField || id >= DomainField + FieldCount) {
-        throw std::out_of_range("no entry field has this id");
-    }
     return static_cast<std::size_t>(id - DomainField);
 }
 
@@ -54,21 +61,24 @@ void QtFieldHost::detach() {
 }
 
 FieldEdit* QtFieldHost::field(int id) const {
-    return fields_.at(slotOf(id)).data();
+    return isFieldId(id) ? fields_[slotOf(id)].data() : nullptr;
 }
 
-FieldEdit& QtFieldHost::existing(int id) const {
+FieldEdit* QtFieldHost::existing(int id) const {
     FieldEdit* edit = field(id);
-    if (edit == nullptr) {
-        throw std::logic_error("entry field used before it was created");
-    }
-    return *edit;
+    Q_ASSERT_X(edit != nullptr || !isFieldId(id), "QtFieldHost",
+               "entry field used before it was created");
+    return edit;
 }
 
 void QtFieldHost::createField(int id, FieldRect rect) {
-    auto& slot = fields_.at(slotOf(id));
+    if (!isFieldId(id)) {
+        return;
+    }
+    auto& slot = fields_[slotOf(id)];
+    Q_ASSERT_X(!slot, "QtFieldHost", "entry field created twice");
     if (slot) {
-        throw std::logic_error("entry field created twice");
+        return;
     }
     auto* edit = new FieldEdit(id, *this, fieldParent_.data());
     edit->setFont(font_);
@@ -81,32 +91,41 @@ void QtFieldHost::createField(int id, FieldRect rect) {
 }
 
 std::u16string QtFieldHost::fieldText(int id) const {
-    return toU16(existing(id).text());
+    const FieldEdit* edit = existing(id);
+    return edit != nullptr ? toU16(edit->text()) : std::u16string();
 }
 
 void QtFieldHost::setFieldText(int id, std::u16string_view text) {
-    FieldEdit& edit = existing(id);
-    edit.setText(toQString(text));
-    // A text that overflows its narrow field shows its beginning, as a fresh field does.
-    edit.setCursorPosition(0);
+    if (FieldEdit* edit = existing(id)) {
+        edit->setText(toQString(text));
+        // A text that overflows its narrow field shows its beginning, as a fresh field does.
+        edit->setCursorPosition(0);
+    }
 }
 
 void QtFieldHost::setFieldEnabled(int id, bool enabled) {
     // Disabling the focused field makes Qt move the focus on at once; the form copes with the
     // nested focus change (the field that lost the focus has committed already).
-    existing(id).setEnabled(enabled);
+    if (FieldEdit* edit = existing(id)) {
+        edit->setEnabled(enabled);
+    }
 }
 
 void QtFieldHost::setFocus(int id) {
-    existing(id).setFocus(Qt::OtherFocusReason);
+    if (FieldEdit* edit = existing(id)) {
+        edit->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void QtFieldHost::selectText(int id, int start, int end) {
-    FieldEdit& edit = existing(id);
+    FieldEdit* edit = existing(id);
+    if (edit == nullptr) {
+        return;
+    }
     if (end > start) {
-        edit.setSelection(start, end - start);
+        edit->setSelection(start, end - start);
     } else {
-        edit.setCursorPosition(start);
+        edit->setCursorPosition(start);
     }
 }
 

@@ -25,7 +25,7 @@ public:
     // Stops reporting focus changes to the form: a closing window commits nothing.
     void detach();
 
-    // The field with that id, or null before it is created.
+    // The field with that id, or null before it is created (or for an id of no field).
     FieldEdit* field(int id) const;
 
     void createField(int id, FieldRect rect) override;
@@ -41,7 +41,8 @@ public:
 private:
     void fieldFocusIn(int id, Qt::FocusReason reason) override;
     void fieldFocusOut(int id, Qt::FocusReason reason) override;
-    FieldEdit& existing(int id) const;
+    // The created field, or null (asserted in debug builds).
+    FieldEdit* existing(int id) const;
 
     AppState* state_ = nullptr;
     QPointer<QWidget> fieldParent_;

@@ -22,19 +22,20 @@ TanuApplication::~TanuApplication() {
     // The fields go with the window; their last focus-out must not reach the form.
     host_.detach();
     window_.reset();
-    releaseImageSet(images_);
 }
 
 void TanuApplication::start() {
+    ImageSet loaded;
     {
         // Decoding the artwork takes as long as building the window, so it runs on the other
-        // core meanwhile. Nothing reads the pictures before the join, and the window is shown
-        // only after it: the first paint has every picture, as if they were loaded first.
-        // High-density screens get the pictures drawn at twice the size where there are any.
+        // core meanwhile, on its own copy of the folder and into a set that outlives it. The
+        // window is shown only after the join: the first paint has every picture, as if they
+        // were loaded first. High-density screens get the pictures drawn at twice the size
+        // where there are any.
         const bool doubleSize = qGuiApp->devicePixelRatio() > 1.0;
-        std::jthread artwork([this, doubleSize] {
+        std::jthread artwork([&loaded, folder = options_.dataFolder, doubleSize] {
             QtImageDecoder decoder(doubleSize);
-            loadImageSet(images_, options_.dataFolder, decoder);
+            loaded = loadImageSet(folder, decoder);
         });
         DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
         PrinterPort& printer = options_.printer ? *options_.printer : *qtPrinter_;
@@ -42,6 +43,7 @@ void TanuApplication::start() {
         qtDocuments_.setDialogOwner(window_.get());
         window_->setWindowIcon(programIcon());
     }
+    images_ = std::move(loaded);
     window_->centreOnPrimaryScreen();
     window_->show();
     // Once shown, the frame around the window is known where the platform reports it.

@@ -1,5 +1,6 @@
 #include "shell/qt/surface/qpainter_surface.h"
 
+#include "shell/qt/surface/outline_cache.h"
 #include "shell/qt/surface/qt_artwork.h"
 
 #include <QColor>
@@ -13,8 +14,6 @@
 #include <QTransform>
 
 #include <cmath>
-#include <list>
-#include <mutex>
 
 namespace tanu {
 
@@ -41,12 +40,6 @@ QColor toQColor(Argb colour) {
     return QColor::fromRgba(colour);
 }
 
-// Flat caps as the platform's default pen; the width scales with the world transform.
-QPen worldPen(Argb colour, float width) {
-    return QPen(toQColor(colour), static_cast<qreal>(width), Qt::SolidLine, Qt::FlatCap,
-                Qt::MiterJoin);
-}
-
 // A family counts as available when the font system finds it itself or a face it stands in
 // for it (fontconfig maps Arial to Liberation Sans); a family nobody knows comes back as the
 // generic default.
@@ -54,70 +47,6 @@ bool familyAvailable(const QString& family) {
     const QString resolved = QFontInfo(QFont(family)).family();
     return resolved.compare(family, Qt::CaseInsensitive) == 0 ||
            resolved != genericSansSerifFamily();
-}
-
-// Room around outlines for the pen and its antialiased edge, in device pixels.
-qreal outlineMargin(qreal penWidth) {
-    return std::ceil(penWidth / 2) + 2;
-}
-
-// A run of outlines drawn once into a transparent picture at device resolution.
-struct OutlinePicture {
-    Argb colour;
-    qreal penWidth;
-    bool antialiased;
-    qreal pixelRatio;
-    std::vector<QRectF> rects; // relative to the picture's top-left corner
-    QImage image;
-};
-
-// The most recent pictures: a repaint of the same scale finds its rings here. Two are kept
-// (about 0.6 MB each for the window's rings) so that alternating scales do not thrash. Images
-// are painted on several threads at once by the export: the list is locked, and each caller
-// gets its own (shared, read-only) copy of the picture.
-std::mutex outlinePicturesLock;
-std::list<OutlinePicture>& outlinePictures() {
-    static std::list<OutlinePicture> pictures;
-    return pictures;
-}
-constexpr std::size_t KeptOutlinePictures = 2;
-
-QImage outlinePicture(Argb colour, qreal penWidth, bool antialiased, qreal pixelRatio,
-                      const std::vector<QRectF>& rects) {
-    const std::lock_guard<std::mutex> hold(outlinePicturesLock);
-    auto& pictures = outlinePictures();
-    for (auto it = pictures.begin(); it != pictures.end(); ++it) {
-        if (it->colour == colour && it->penWidth == penWidth && it->antialiased == antialiased &&
-            it->pixelRatio == pixelRatio && it->rects == rects) {
-            pictures.splice(pictures.begin(), pictures, it);
-            return pictures.front().image;
-        }
-    }
-    // The rects start a margin in from the corner; the same margin is left on the far sides.
-    const qreal margin = outlineMargin(penWidth);
-    QRectF extent;
-    for (const QRectF& r : rects) {
-        extent = extent.united(r);
-    }
-    QImage image(static_cast<int>(std::ceil(extent.right() + margin)),
-                 static_cast<int>(std::ceil(extent.bottom() + margin)),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, antialiased);
-        painter.setPen(worldPen(colour, static_cast<float>(penWidth)));
-        painter.setBrush(Qt::NoBrush);
-        for (const QRectF& r : rects) {
-            painter.drawEllipse(r);
-        }
-    }
-    image.setDevicePixelRatio(pixelRatio);
-    pictures.push_front({colour, penWidth, antialiased, pixelRatio, rects, std::move(image)});
-    if (pictures.size() > KeptOutlinePictures) {
-        pictures.pop_back();
-    }
-    return pictures.front().image;
 }
 
 // Pictures kept between paints stay this small (device pixels a side); anything larger is
@@ -161,7 +90,6 @@ QPainterSurface::~QPainterSurface() {
 
 bool QPainterSurface::usable() {
     if (!painter_.isActive()) {
-        lastStatus = DrawStatus::WrongState;
         return false;
     }
     return true;
@@ -217,7 +145,6 @@ IntRect QPainterSurface::visibleBounds() {
     bool invertible = false;
     const QTransform toWorld = painter_.worldTransform().inverted(&invertible);
     if (!invertible) {
-        lastStatus = DrawStatus::InvalidParameter;
         return {};
     }
     QRectF visible = toWorld.mapRect(QRectF(QPointF(0, 0), deviceSize_));
@@ -282,7 +209,6 @@ void QPainterSurface::drawImage(const Bitmap* bitmap, IntRect target) {
     }
     const auto* picture = dynamic_cast<const QtBitmap*>(bitmap);
     if (picture == nullptr || picture->image().isNull()) {
-        lastStatus = DrawStatus::InvalidParameter;
         return;
     }
     const QImage& image = picture->image();
@@ -307,7 +233,6 @@ void QPainterSurface::fillPie(Argb colour, IntRect bounds, float startDegrees, f
         return;
     }
     if (bounds.width < 0 || bounds.height < 0) {
-        lastStatus = DrawStatus::InvalidParameter;
         return;
     }
     const QRectF rect = toQRectF(bounds);

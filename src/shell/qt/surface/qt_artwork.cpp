@@ -86,15 +86,13 @@ bool showsSamePicture(const QImage& image, const QImage& doubleSize) {
     return difference >= 0 && difference <= MaxCellDifference;
 }
 
-std::unique_ptr<Bitmap> QtImageDecoder::decodeFile(const std::filesystem::path& path, int& status) {
+std::unique_ptr<Bitmap> QtImageDecoder::decodeFile(const std::filesystem::path& path) {
     const QString file = QString::fromStdU16String(path.u16string());
     if (!QFileInfo(file).isFile()) {
-        status = DrawStatus::FileNotFound;
         return nullptr;
     }
     QImage image;
     if (!image.load(file)) {
-        status = DrawStatus::UnknownImageFormat;
         return nullptr;
     }
     QImage doubleSize;
@@ -107,7 +105,6 @@ std::unique_ptr<Bitmap> QtImageDecoder::decodeFile(const std::filesystem::path& 
             doubleSize = QImage();
         }
     }
-    status = DrawStatus::Ok;
     return std::make_unique<QtBitmap>(forPainting(std::move(image)), std::move(doubleSize));
 }
 

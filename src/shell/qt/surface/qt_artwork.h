@@ -38,7 +38,7 @@ private:
 class QtImageDecoder final : public ImageDecoder {
 public:
     explicit QtImageDecoder(bool doubleSize = false) : doubleSize_(doubleSize) {}
-    std::unique_ptr<Bitmap> decodeFile(const std::filesystem::path& path, int& status) override;
+    std::unique_ptr<Bitmap> decodeFile(const std::filesystem::path& path) override;
 
 private:
     bool doubleSize_;

@@ -1,10 +1,11 @@
 // A typical profile painted with the real artwork, compared with the picture kept in golden/.
 // After a deliberate change of the chart or its artwork, look at the new picture and then
 // rewrite it with TANU_UPDATE_GOLDEN=1.
-#include "qt_chart_test_support.h"
+#include "qt_surface_test_support.h"
 
 #include "shell/qt/surface/qt_artwork.h"
 
+#include "qt_pixels.h"
 #include "scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -38,32 +39,21 @@ void compareWithGolden(const QImage& painted, const char* name) {
     const QImage golden = QImage(goldenPath(name)).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(golden.isNull()) << "no golden picture " << goldenPath(name).toStdString();
     ASSERT_EQ(golden.size(), actual.size());
-    int off = 0;
-    QPoint first;
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            const QRgb p = actual.pixel(x, y);
-            const QRgb q = golden.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > Tolerance ||
-                std::abs(qGreen(p) - qGreen(q)) > Tolerance ||
-                std::abs(qBlue(p) - qBlue(q)) > Tolerance) {
-                first = off == 0 ? QPoint(x, y) : first;
-                ++off;
-            }
-        }
-    }
+    const testing::PixelDifference difference = testing::compareImages(actual, golden, Tolerance);
+    const std::size_t off = difference.count;
+    const QPoint first = testing::pixelOfIndex(actual, difference.firstIndex);
     if (off != 0) {
         actual.save(actualPath(name));
     }
-    EXPECT_EQ(off, 0) << "pixels off, the first at (" << first.x() << ", " << first.y()
-                      << "); painted picture left in " << actualPath(name).toStdString();
+    EXPECT_EQ(off, 0u) << "pixels off, the first at (" << first.x() << ", " << first.y()
+                       << "); painted picture left in " << actualPath(name).toStdString();
 }
 
 TEST(GoldenPicture, TypicalProfileOnTheWindow) {
     testing::ensureGuiApplication();
     QtImageDecoder decoder;
     ImageSet images;
-    loadImageSet(images, TANU_DATA_DIR, decoder);
+    images = loadImageSet(TANU_DATA_DIR, decoder);
     ASSERT_NE(bitmapOf(images.background), nullptr) << "artwork missing in " TANU_DATA_DIR;
 
     testing::StartedForm form;

@@ -18,7 +18,7 @@ inline void ensureGuiApplication() {
     static QApplication* app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
-        static char name[] = "tanu_chart_qt_tests";
+        static char name[] = "tanu_qt_surface_tests";
         static char* argv[] = {name, nullptr};
         // Widgets too: the chart is also painted on one.
         return new QApplication(argc, argv); // lives until the process ends
