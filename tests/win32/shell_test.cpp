@@ -167,10 +167,9 @@ protected:
         : window_(GetModuleHandleW(nullptr), images_, documents_, printer_, [] {
               return CalendarDate{2020, 6, 1};
           }) {
-        loadImageSet(images_, testing::programFolder() / "data", decoder_);
+        images_ = loadImageSet(testing::programFolder() / "data", decoder_);
         main_ = window_.create(SW_SHOW);
     }
-    ~ShellTest() override { releaseImageSet(images_); }
 
     HWND field(int id) const { return window_.fields().control(id); }
     void type(int id, const wchar_t* text) {

@@ -12,8 +12,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     int exitCode = 0;
     {
         GdiplusImageDecoder decoder;
-        ImageSet images;
-        loadImageSet(images, std::filesystem::path(executableFolder()) / L"data", decoder);
+        ImageSet images =
+            loadImageSet(std::filesystem::path(executableFolder()) / L"data", decoder);
         Win32DocumentPort documents;
         Win32PrinterPort printer;
         {
@@ -24,8 +24,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             documents.setOwner(window.window());
             exitCode = window.runMessageLoop();
         }
-        // Every bitmap goes before GDI+ does.
-        releaseImageSet(images);
-    }
+    } // every bitmap goes here, before GDI+ does
     return exitCode;
 }

@@ -11,6 +11,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 namespace tanu {
@@ -70,14 +71,13 @@ std::optional<std::u16string> Win32DocumentPort::chooseSavePath(std::u16string_v
     return runDialog(owner_, SaveDialogTitle, proposedName, true);
 }
 
-bool Win32DocumentPort::readFile(const std::u16string& path, std::size_t maxBytes,
-                                 std::string& bytes, std::u16string& reason) {
-    return files::readRegularFile(path, maxBytes, bytes, reason);
+ReadResult Win32DocumentPort::readFile(const std::u16string& path, std::size_t maxBytes) {
+    return files::readRegularFile(std::filesystem::path(path), maxBytes);
 }
 
-bool Win32DocumentPort::writeFileAtomically(const std::u16string& path, std::string_view bytes,
-                                            std::u16string& reason) {
-    return files::writeFileAtomically(path, bytes, reason);
+WriteResult Win32DocumentPort::writeFileAtomically(const std::u16string& path,
+                                                   std::string_view bytes) {
+    return files::writeFileAtomically(std::filesystem::path(path), bytes);
 }
 
 } // namespace tanu

@@ -14,10 +14,8 @@ public:
 
     std::optional<std::u16string> chooseOpenPath() override;
     std::optional<std::u16string> chooseSavePath(std::u16string_view proposedName) override;
-    bool readFile(const std::u16string& path, std::size_t maxBytes, std::string& bytes,
-                  std::u16string& reason) final;
-    bool writeFileAtomically(const std::u16string& path, std::string_view bytes,
-                             std::u16string& reason) final;
+    ReadResult readFile(const std::u16string& path, std::size_t maxBytes) final;
+    WriteResult writeFileAtomically(const std::u16string& path, std::string_view bytes) final;
 
 private:
     HWND__* owner_ = nullptr;
