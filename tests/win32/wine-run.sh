@@ -9,6 +9,9 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 output=$(mktemp)
 wine "$@" >"$output" 2>&1
 status=$?
+# Nothing of the prefix outlives the run: a server (and the desktop process it keeps) left from
+# a program without a display would take the next program's windows.
+wineserver -k 2>/dev/null
 cat "$output"
 rm -f "$output"
 exit $status

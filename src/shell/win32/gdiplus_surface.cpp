@@ -97,6 +97,11 @@ void GdiplusSurface::clear(Argb colour) {
     }
 }
 
+bool GdiplusSurface::usePageUnitsPerInch(int unitsPerInch) {
+    return usable() && succeeded(GdipSetPageUnit(graphics_, Gdiplus::UnitInch)) &&
+           succeeded(GdipSetPageScale(graphics_, 1.0f / static_cast<float>(unitsPerInch)));
+}
+
 IntRect GdiplusSurface::visibleBounds() {
     Gdiplus::Rect bounds;
     if (!usable() || !succeeded(GdipGetVisibleClipBoundsI(graphics_, &bounds))) {

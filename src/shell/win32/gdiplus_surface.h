@@ -47,6 +47,9 @@ public:
                     TextAlignment alignment, Argb colour) override;
 
     bool valid() const { return graphics_ != nullptr; }
+    // Makes one surface unit 1/unitsPerInch inch on the device (a printed page); false when
+    // GDI+ refuses.
+    bool usePageUnitsPerInch(int unitsPerInch);
 
 private:
     // Keeps the status of a failing call; true when the call succeeded.

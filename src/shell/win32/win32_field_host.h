@@ -1,0 +1,44 @@
+// The entry form's fields as EDIT controls on the main window.
+#pragma once
+
+#include "form/field_host.h"
+
+#include <map>
+
+struct HWND__;
+struct HFONT__;
+
+namespace tanu {
+
+struct AppState;
+
+class Win32FieldHost final : public FieldHost {
+public:
+    // The fields will be children of window, drawn in font (null: the system font). The form
+    // holds the host before the window exists, so the two come later.
+    void attach(HWND__* window, HFONT__* font) {
+        window_ = window;
+        font_ = font;
+    }
+
+    void createField(int id, FieldRect rect) override;
+    std::u16string fieldText(int id) const override;
+    void setFieldText(int id, std::u16string_view text) override;
+    void setFieldEnabled(int id, bool enabled) override;
+    void setFocus(int id) override;
+    void selectText(int id, int start, int end) override;
+    void showMessage(std::u16string_view caption, std::u16string_view text,
+                     MessageIcon icon) override;
+    void repaintNow() override;
+
+    // The field id of a control, or 0 when it is none of ours.
+    int idOf(HWND__* control) const;
+    HWND__* control(int id) const;
+
+private:
+    HWND__* window_ = nullptr;
+    HFONT__* font_ = nullptr;
+    std::map<int, HWND__*> fields_; // ordered by id, which is the Tab order
+};
+
+} // namespace tanu
