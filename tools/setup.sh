@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang libclang-rt-14-dev llvm
+    cmake ninja-build g++ clang libclang-rt-14-dev llvm pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev libdeflate-dev
     libgtest-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core fontconfig poppler-utils
