@@ -13,7 +13,8 @@ class QWidget;
 
 namespace tanu::qt {
 
-inline constexpr int FieldCount = 14; // ids 500..513
+// ids 500..513
+inline constexpr int FieldCount = static_cast<int>(LayoutFieldCount);
 
 // The label a field carries on the chart ("Name", "Date of birth", "Domain 1", ...).
 QString fieldAccessibleName(int id);
