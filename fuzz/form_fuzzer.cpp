@@ -26,8 +26,12 @@ void checkDate(std::u16string_view text) {
         for (const char16_t unit : text) {
             require(unit <= 0xFF);
         }
-    } else if (d.year == 0) {
-        require(d.month == 0 && d.day == 0);
+    } else if (d.year != 0 || d.month != 0 || d.day != 0) {
+        // A rejected date keeps its numbers only when the text had the date's form.
+        require(text.size() >= 8);
+        for (const char16_t unit : text) {
+            require(unit == u'/' || (unit >= u'0' && unit <= u'9'));
+        }
     }
     const CalendarDate today{2026, 12, 6};
     if (isAcceptableBirthDate(text, today)) {
