@@ -1,5 +1,7 @@
 #include "render.h"
 
+#include "shell/qt/surface/large_memory.h"
+
 #include "shell/qt/surface/qpainter_surface.h"
 
 #include <QBuffer>
@@ -40,8 +42,19 @@ void paintPrinted(QPainter& painter, const ChartContent& content, const ImageSet
 
 } // namespace
 
-QImage renderImage(const ChartContent& content, const ImageSet& images, int scale) {
-    QImage image(ChartWidth * scale, ChartHeight * scale, QImage::Format_ARGB32_Premultiplied);
+QImage renderImage(const ChartContent& content, const ImageSet& images, int scale,
+                   LargeBuffer* canvas) {
+    const int width = ChartWidth * scale;
+    const int height = ChartHeight * scale;
+    const auto bytesPerLine = static_cast<qsizetype>(width) * 4;
+    QImage image = canvas == nullptr
+                       ? QImage(width, height, QImage::Format_ARGB32_Premultiplied)
+                       : QImage(canvas->reserve(static_cast<std::size_t>(bytesPerLine * height)),
+                                width, height, bytesPerLine,
+                                QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull() || image.constBits() == nullptr) {
+        throw std::runtime_error("out of memory");
+    }
     // The scale is the device's pixel ratio, not a world transform: the painter draws at full
     // resolution, and in print mode it still centres the chart in 912 by 699 units.
     image.setDevicePixelRatio(scale);
@@ -65,9 +78,14 @@ std::string encodePng(const QImage& image) {
     const std::size_t rowBytes = 1 + width * 3;
     const std::size_t rawBytes = rowBytes * height;
     // The rows as PNG stores them, converted here rather than by QImage, which hands large
-    // conversions to its thread pool.
-    const auto raw = std::make_unique_for_overwrite<std::uint8_t[]>(rawBytes);
-    std::uint8_t* out = raw.get();
+    // conversions to its thread pool. The buffers stay with the thread for its next chart.
+    thread_local LargeBuffer rows;
+    thread_local LargeBuffer compressed;
+    std::uint8_t* const raw = rows.reserve(rawBytes);
+    if (raw == nullptr) {
+        throw std::runtime_error("out of memory");
+    }
+    std::uint8_t* out = raw;
     for (std::size_t y = 0; y < height; ++y) {
         *out++ = 0; // no filter
         // Opaque pixels: premultiplied or not, the colour channels are the same.
@@ -81,7 +99,7 @@ std::string encodePng(const QImage& image) {
         }
     }
 
-    // A compressor holds large tables: one per thread, made once.
+    // A compressor holds large tables: one per thread, made once, in large memory.
     thread_local const std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)>
         compressor(libdeflate_alloc_compressor(2), libdeflate_free_compressor);
     if (!compressor) {
@@ -93,9 +111,12 @@ std::string encodePng(const QImage& image) {
     std::string png;
     // Compressed first into a buffer that is not cleared, then copied: sized to the bound, the
     // file itself would be zero-filled first.
-    const auto deflatedData = std::make_unique_for_overwrite<char[]>(bound);
+    auto* const deflatedData = reinterpret_cast<char*>(compressed.reserve(bound));
+    if (deflatedData == nullptr) {
+        throw std::runtime_error("out of memory");
+    }
     const std::size_t deflated =
-        libdeflate_zlib_compress(compressor.get(), raw.get(), rawBytes, deflatedData.get(), bound);
+        libdeflate_zlib_compress(compressor.get(), raw, rawBytes, deflatedData, bound);
     if (deflated == 0) {
         throw std::runtime_error("PNG encoding failed");
     }
@@ -123,7 +144,7 @@ std::string encodePng(const QImage& image) {
     put32(static_cast<std::uint32_t>(deflated));
     typeAt = png.size();
     png.append("IDAT");
-    png.append(deflatedData.get(), deflated);
+    png.append(deflatedData, deflated);
     finishChunk(typeAt);
 
     put32(0);
@@ -193,7 +214,9 @@ std::string renderChart(const ChartContent& content, const ImageSet& images,
     case Format::Png:
         break;
     }
-    return encodePng(renderImage(content, images, options.scale));
+    // The picture is drawn into memory the thread keeps for its next chart.
+    thread_local LargeBuffer canvas;
+    return encodePng(renderImage(content, images, options.scale, &canvas));
 }
 
 } // namespace tanu::exporter

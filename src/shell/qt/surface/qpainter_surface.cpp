@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -310,6 +311,12 @@ QFont QPainterSurface::fontFor(const ChartFont& font) {
             return made.font;
         }
     }
+    QFont made = qFontFor(font);
+    fonts_.push_back({std::u16string(font.family), font.sizePoints, font.bold, made});
+    return made;
+}
+
+QFont qFontFor(const ChartFont& font) {
     QString family =
         QString::fromUtf16(font.family.data(), static_cast<qsizetype>(font.family.size()));
     if (!familyAvailable(family)) {
@@ -319,8 +326,11 @@ QFont QPainterSurface::fontFor(const ChartFont& font) {
     made.setStyleHint(QFont::SansSerif);
     made.setPointSizeF(static_cast<qreal>(font.sizePoints));
     made.setBold(font.bold);
-    fonts_.push_back({std::u16string(font.family), font.sizePoints, font.bold, made});
     return made;
+}
+
+void prepareFont(const ChartFont& font) {
+    (void)QFontMetricsF(qFontFor(font)).height();
 }
 
 } // namespace tanu

@@ -83,4 +83,12 @@ private:
 // The generic sans-serif family, looked up on first need and kept for the life of the process.
 const QString& genericSansSerifFamily();
 
+// The Qt font that draws a chart font: its family where the font system has it, else the
+// generic sans-serif.
+QFont qFontFor(const ChartFont& font);
+
+// Brings up the font system and finds the face for font, which the first text of a first paint
+// would otherwise wait for. Any thread may call it, alongside other work.
+void prepareFont(const ChartFont& font);
+
 } // namespace tanu

@@ -91,14 +91,14 @@ std::unique_ptr<Bitmap> QtImageDecoder::decodeFile(const std::filesystem::path& 
     if (!QFileInfo(file).isFile()) {
         return nullptr;
     }
-    QImage image;
-    if (!image.load(file)) {
+    QImage image = load(file);
+    if (image.isNull()) {
         return nullptr;
     }
     QImage doubleSize;
     if (doubleSize_) {
         const QString doubleFile = QString::fromStdU16String(doubleSizePath(path).u16string());
-        if (QFileInfo(doubleFile).isFile() && doubleSize.load(doubleFile) &&
+        if (QFileInfo(doubleFile).isFile() && !(doubleSize = load(doubleFile)).isNull() &&
             showsSamePicture(image, doubleSize)) {
             doubleSize = forPainting(std::move(doubleSize));
         } else {

@@ -37,11 +37,18 @@ private:
 // school's own 1x picture next to our 2x one is thus drawn from its own pixels.
 class QtImageDecoder final : public ImageDecoder {
 public:
-    explicit QtImageDecoder(bool doubleSize = false) : doubleSize_(doubleSize) {}
+    // Reads a picture file; a null image when it cannot.
+    using Reader = QImage (*)(const QString& path);
+
+    explicit QtImageDecoder(bool doubleSize = false, Reader read = nullptr)
+        : doubleSize_(doubleSize), read_(read) {}
     std::unique_ptr<Bitmap> decodeFile(const std::filesystem::path& path) override;
 
 private:
+    QImage load(const QString& file) const { return read_ != nullptr ? read_(file) : QImage(file); }
+
     bool doubleSize_;
+    Reader read_;
 };
 
 // The name of the double-size file of a picture: "@2x" before the extension.
