@@ -32,19 +32,25 @@ for k in range(count):
         f.write("".join(line + "\r\n" for line in lines))
 PY
 
-# Median over five runs of "$@": wall seconds and CPU seconds (user + system). The machine is
-# shared, so the CPU time is the steadier figure.
-median5() {
-    local walls=() cpus=()
-    for _ in 1 2 3 4 5; do
-        local line
-        line=$(/usr/bin/time -f '%e %U %S' "$@" 2>&1 >/dev/null | tail -1)
-        walls+=("$(echo "$line" | cut -d' ' -f1)")
-        cpus+=("$(echo "$line" | awk '{print $2 + $3}')")
-    done
-    echo "$(printf '%s\n' "${walls[@]}" | sort -g | sed -n 3p)" \
-         "$(printf '%s\n' "${cpus[@]}" | sort -g | sed -n 3p)"
+# Median over n runs of "$@": wall seconds and CPU seconds (user + system), timed to the
+# microsecond (a cold chart takes some 50 ms, too short for /usr/bin/time's hundredths). The
+# machine is shared, so the CPU time is the steadier figure.
+median() { # n command...
+    /usr/bin/python3 - "$@" <<'PY'
+import resource, statistics, subprocess, sys, time
+runs, command = int(sys.argv[1]), sys.argv[2:]
+walls, cpus = [], []
+for _ in range(runs):
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    start = time.perf_counter()
+    subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    walls.append(time.perf_counter() - start)
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    cpus.append(after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime)
+print(f"{statistics.median(walls):.6f} {statistics.median(cpus):.6f}")
+PY
 }
+median5() { median 5 "$@"; }
 wall() { echo "$1" | cut -d' ' -f1; }
 cpu() { echo "$1" | cut -d' ' -f2; }
 files() { ls "$work"/profiles/*.tanu | head -n "$1"; }
@@ -54,10 +60,10 @@ theirs() { echo /usr/bin/python3 "$peer" "$1" "$work/peer"; }
 per() { echo "($1) / $2" | bc -l; }
 
 # Warm: the cost of one more chart in a running process, reading and writing included.
-one=$(median5 $(ours 1 1))
+one=$(median 21 $(ours 1 1))
 many1=$(median5 $(ours 1 201))
 many2=$(median5 $(ours 2 201))
-peer_one=$(median5 $(theirs 1))
+peer_one=$(median 9 $(theirs 1))
 peer_many=$(median5 $(theirs 51))
 warm_wall=$(per "$(wall "$many1") - $(wall "$one")" 200)
 warm_cpu=$(per "$(cpu "$many1") - $(cpu "$one")" 200)
