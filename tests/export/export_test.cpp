@@ -372,8 +372,7 @@ TEST(PlainPng, LeavesDamagedAndOtherFilesToQt) {
     } rows[] = {
         {"truncated", png.left(png.size() - 20)},
         {"a chunk's CRC wrong", badCrc},
-        {"the data's own checksum wrong",
-         changed([](auto& c) {
+        {"the data's own checksum wrong", changed([](auto& c) {
              for (Chunk& chunk : c) {
                  if (chunk.type == "IDAT") {
                      chunk.data[chunk.data.size() - 1] ^= 0x01;

@@ -6,7 +6,7 @@
 #include "render.h"
 
 #include "chart/chart_artwork.h"
-#include "shell/qt/surface/large_memory.h"
+#include "large_memory.h"
 #include "shell/qt/surface/qpainter_surface.h"
 #include "shell/qt/surface/qt_artwork.h"
 

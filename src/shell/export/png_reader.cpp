@@ -1,6 +1,6 @@
 #include "png_reader.h"
 
-#include "shell/qt/surface/large_memory.h"
+#include "large_memory.h"
 
 #include <QFile>
 
@@ -37,8 +37,8 @@ std::uint8_t paeth(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
 }
 
 // Undoes the filter of one row in place; previous is null for the first row.
-bool unfilter(std::uint8_t type, std::uint8_t* row, const std::uint8_t* previous,
-              std::size_t bytes, std::size_t pixelBytes) {
+bool unfilter(std::uint8_t type, std::uint8_t* row, const std::uint8_t* previous, std::size_t bytes,
+              std::size_t pixelBytes) {
     switch (type) {
     case 0:
         return true;
@@ -119,9 +119,8 @@ std::optional<QImage> decodePlainPng(std::span<const std::uint8_t> file) {
             width = read32(data);
             height = read32(data + 4);
             // 8 bits a channel, RGB or RGBA, deflate, the standard filters, not interlaced.
-            if (width == 0 || height == 0 || width > MaxSide || height > MaxSide ||
-                data[8] != 8 || (data[9] != 2 && data[9] != 6) || data[10] != 0 ||
-                data[11] != 0 || data[12] != 0) {
+            if (width == 0 || height == 0 || width > MaxSide || height > MaxSide || data[8] != 8 ||
+                (data[9] != 2 && data[9] != 6) || data[10] != 0 || data[11] != 0 || data[12] != 0) {
                 return std::nullopt;
             }
             pixelBytes = data[9] == 2 ? 3 : 4;
@@ -154,8 +153,7 @@ std::optional<QImage> decodePlainPng(std::span<const std::uint8_t> file) {
     const std::size_t rawBytes = (rowBytes + 1) * height;
     thread_local LargeBuffer inflated; // kept for the thread's next picture
     std::uint8_t* const raw = inflated.reserve(rawBytes);
-    thread_local const std::unique_ptr<libdeflate_decompressor,
-                                       void (*)(libdeflate_decompressor*)>
+    thread_local const std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)>
         decompressor(libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
     if (raw == nullptr || !decompressor ||
         libdeflate_zlib_decompress(decompressor.get(), deflated.data(), deflated.size(), raw,
@@ -194,9 +192,9 @@ QImage loadPicture(const QString& path) {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly) && file.size() <= static_cast<qint64>(MaxFileBytes)) {
         const QByteArray bytes = file.readAll();
-        if (std::optional<QImage> image = decodePlainPng(
-                {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                 static_cast<std::size_t>(bytes.size())})) {
+        if (std::optional<QImage> image =
+                decodePlainPng({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                static_cast<std::size_t>(bytes.size())})) {
             return *std::move(image);
         }
     }

@@ -1,7 +1,6 @@
 #include "render.h"
 
-#include "shell/qt/surface/large_memory.h"
-
+#include "large_memory.h"
 #include "shell/qt/surface/qpainter_surface.h"
 
 #include <QBuffer>
@@ -50,8 +49,7 @@ QImage renderImage(const ChartContent& content, const ImageSet& images, int scal
     QImage image = canvas == nullptr
                        ? QImage(width, height, QImage::Format_ARGB32_Premultiplied)
                        : QImage(canvas->reserve(static_cast<std::size_t>(bytesPerLine * height)),
-                                width, height, bytesPerLine,
-                                QImage::Format_ARGB32_Premultiplied);
+                                width, height, bytesPerLine, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull() || image.constBits() == nullptr) {
         throw std::runtime_error("out of memory");
     }

@@ -9,11 +9,9 @@
 
 #include <string>
 
-namespace tanu {
-class LargeBuffer;
-}
-
 namespace tanu::exporter {
+
+class LargeBuffer;
 
 // The chart as printed (field texts in place of the fields), scale times the window's size;
 // drawn into canvas when given, and then valid until the canvas is used again.

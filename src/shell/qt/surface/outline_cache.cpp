@@ -1,7 +1,5 @@
 #include "shell/qt/surface/outline_cache.h"
 
-#include "shell/qt/surface/large_memory.h"
-
 #include <QColor>
 #include <QPainter>
 
@@ -62,9 +60,9 @@ QImage outlinePicture(Argb colour, qreal penWidth, bool antialiased, qreal pixel
     for (const QRectF& r : rects) {
         extent = extent.united(r);
     }
-    QImage image = largeImage(static_cast<int>(std::ceil(extent.right() + margin)),
-                              static_cast<int>(std::ceil(extent.bottom() + margin)),
-                              QImage::Format_ARGB32_Premultiplied);
+    QImage image(static_cast<int>(std::ceil(extent.right() + margin)),
+                 static_cast<int>(std::ceil(extent.bottom() + margin)),
+                 QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tanu {
+namespace tanu::exporter {
 
 // At least bytes of memory, not cleared, aligned to 64 bytes; null when there is none.
 void* allocateLarge(std::size_t bytes);
@@ -35,4 +35,4 @@ private:
 // copy of the image; not cleared. A null image when there is no memory.
 QImage largeImage(int width, int height, QImage::Format format);
 
-} // namespace tanu
+} // namespace tanu::exporter

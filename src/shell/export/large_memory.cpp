@@ -1,4 +1,4 @@
-#include "shell/qt/surface/large_memory.h"
+#include "large_memory.h"
 
 #include <cstdlib>
 
@@ -6,7 +6,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace tanu {
+namespace tanu::exporter {
 
 namespace {
 
@@ -85,4 +85,4 @@ QImage largeImage(int width, int height, QImage::Format format) {
                   data);
 }
 
-} // namespace tanu
+} // namespace tanu::exporter
