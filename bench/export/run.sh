@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tanu-export against the matplotlib peer on this machine: warm time per chart, one chart from a
-# cold start, --jobs 2 against --jobs 1 on 1,000 profiles, and peak memory.
+# cold start (and the floor under it: starting Qt and measuring one text), --jobs 2 against
+# --jobs 1 on 1,000 profiles, and peak memory.
 # Usage: bench/export/run.sh [profiles]   (1000 by default)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -12,8 +13,9 @@ if ! /usr/bin/python3 -c 'import matplotlib' 2>/dev/null; then
     apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=900 python3-matplotlib
 fi
 cmake --preset release >/dev/null
-cmake --build --preset release --target tanu-export >/dev/null
+cmake --build --preset release --target tanu-export tanu_qt_text_floor >/dev/null
 exe="$root/build/release/bin/tanu-export"
+floor="$root/build/release/bench/export/tanu_qt_text_floor"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -64,6 +66,7 @@ one=$(median 21 $(ours 1 1))
 many1=$(median5 $(ours 1 201))
 many2=$(median5 $(ours 2 201))
 peer_one=$(median 9 $(theirs 1))
+qt_floor=$(median 21 "$floor")
 peer_many=$(median5 $(theirs 51))
 warm_wall=$(per "$(wall "$many1") - $(wall "$one")" 200)
 warm_cpu=$(per "$(cpu "$many1") - $(cpu "$one")" 200)
@@ -102,6 +105,9 @@ printf '%-46s %8.3f s %8.3f s %7.1fx\n' \
     "$(ratio "$(wall "$peer_one")" "$(wall "$one")")" \
     "cold, one chart, CPU" "$(cpu "$one")" "$(cpu "$peer_one")" \
     "$(ratio "$(cpu "$peer_one")" "$(cpu "$one")")"
+printf '%-46s %8.3f s %8.3f s %7.1fx\n' \
+    "Qt floor: start Qt, measure one text, wall" "$(wall "$qt_floor")" "$(wall "$peer_one")" \
+    "$(ratio "$(wall "$peer_one")" "$(wall "$qt_floor")")"
 printf '%-46s %8.2f s %8.2f s %7.2fx\n' "$count profiles, wall: --jobs 1 | --jobs 2" \
     "$(wall "$jobs1")" "$(wall "$jobs2")" "$(ratio "$(wall "$jobs1")" "$(wall "$jobs2")")"
 printf '%-46s %7d kB %7d kB\n' "peak memory, --jobs 2: 100 | $count profiles" "$rss_small" "$rss_full"
