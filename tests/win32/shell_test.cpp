@@ -386,11 +386,38 @@ TEST_F(ShellTest, AboutBoxStandsAtTheClientOriginAndEndsWithEnterOrEscape) {
     }
 }
 
-TEST_F(ShellTest, ExitEndsTheLoopWithZero) {
-    command(TANU_COMMAND_EXIT);
-    EXPECT_FALSE(IsWindow(main_));
+// Every way a user closes the window ends the program with 0.
+enum class CloseBy { ExitCommand, CloseBox, AltF4 };
+
+class ShellCloseTest : public ShellTest, public ::testing::WithParamInterface<CloseBy> {};
+
+TEST_P(ShellCloseTest, EndsTheLoopWithZero) {
+    // Should the window stay open, the loop still ends, with 99 instead of hanging: the quit
+    // comes only once the queue is empty, and closing the window replaces its code with 0.
+    PostQuitMessage(99);
+    switch (GetParam()) {
+    case CloseBy::ExitCommand:
+        command(TANU_COMMAND_EXIT);
+        break;
+    case CloseBy::CloseBox:
+        PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case CloseBy::AltF4: {
+        // The system's own key: no accelerator of ours, the default handling closes.
+        holdKeys(false, false, true);
+        MSG message{GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29), 0, {}};
+        window_.handleMessage(message);
+        holdKeys(false, false, false);
+        break;
+    }
+    }
     EXPECT_EQ(window_.runMessageLoop(), 0);
+    EXPECT_FALSE(IsWindow(main_));
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, ShellCloseTest,
+                         ::testing::Values(CloseBy::ExitCommand, CloseBy::CloseBox,
+                                           CloseBy::AltF4));
 
 } // namespace
 } // namespace tanu
