@@ -3,7 +3,9 @@
 #include "model/system_texts.h"
 #include "model/text.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -32,6 +34,16 @@ ReadResult readFailure(std::u16string reason) {
 
 WriteResult writeFailure(std::u16string reason) {
     return {false, std::move(reason)};
+}
+
+// Room for the whole file as its size now says, plus one byte to see that it has grown past
+// maxBytes; a file that grows while it is read gets more room, up to maxBytes + 1.
+std::size_t roomFor(std::uint64_t fileSize, std::size_t maxBytes) {
+    return static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, maxBytes)) + 1;
+}
+
+std::size_t moreRoom(std::size_t room, std::size_t maxBytes) {
+    return room > maxBytes / 2 ? maxBytes + 1 : room * 2;
 }
 
 } // namespace
@@ -94,9 +106,18 @@ ReadResult readRegularFile(const std::filesystem::path& path, std::size_t maxByt
         CloseHandle(file);
         return readFailure(std::u16string(NotRegularFileReason));
     }
-    ReadResult result{true, std::string(maxBytes + 1, '\0'), {}};
+    LARGE_INTEGER size{};
+    const std::uint64_t fileSize =
+        GetFileSizeEx(file, &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+    ReadResult result{true, std::string(roomFor(fileSize, maxBytes), '\0'), {}};
     std::size_t got = 0;
-    while (got < result.bytes.size()) {
+    for (;;) {
+        if (got == result.bytes.size()) {
+            if (got > maxBytes) {
+                break;
+            }
+            result.bytes.resize(moreRoom(got, maxBytes));
+        }
         DWORD read = 0;
         const auto want = static_cast<DWORD>(result.bytes.size() - got);
         if (!ReadFile(file, result.bytes.data() + got, want, &read, nullptr)) {
@@ -235,9 +256,16 @@ ReadResult readRegularFile(const std::filesystem::path& path, std::size_t maxByt
     if (!S_ISREG(info.st_mode)) {
         return readFailure(std::u16string(NotRegularFileReason));
     }
-    ReadResult result{true, std::string(maxBytes + 1, '\0'), {}};
+    ReadResult result{
+        true, std::string(roomFor(static_cast<std::uint64_t>(info.st_size), maxBytes), '\0'), {}};
     std::size_t got = 0;
-    while (got < result.bytes.size()) {
+    for (;;) {
+        if (got == result.bytes.size()) {
+            if (got > maxBytes) {
+                break;
+            }
+            result.bytes.resize(moreRoom(got, maxBytes));
+        }
         const ssize_t n = ::read(file.get(), result.bytes.data() + got, result.bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) {
