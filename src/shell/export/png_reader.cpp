@@ -1,8 +1,7 @@
 #include "png_reader.h"
 
 #include "large_memory.h"
-
-#include <QFile>
+#include "shell/files/safe_files.h"
 
 #include <libdeflate.h>
 
@@ -189,12 +188,11 @@ std::optional<QImage> decodePlainPng(std::span<const std::uint8_t> file) {
 }
 
 QImage loadPicture(const QString& path) {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly) && file.size() <= static_cast<qint64>(MaxFileBytes)) {
-        const QByteArray bytes = file.readAll();
-        if (std::optional<QImage> image =
-                decodePlainPng({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                static_cast<std::size_t>(bytes.size())})) {
+    const ReadResult file =
+        files::readRegularFile(files::pathFromUtf16(path.toStdU16String()), MaxFileBytes);
+    if (file.ok) {
+        if (std::optional<QImage> image = decodePlainPng(
+                {reinterpret_cast<const std::uint8_t*>(file.bytes.data()), file.bytes.size()})) {
             return *std::move(image);
         }
     }

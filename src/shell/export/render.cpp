@@ -39,6 +39,17 @@ void paintPrinted(QPainter& painter, const ChartContent& content, const ImageSet
     paintChart(surface, content, images, true);
 }
 
+// The printed chart on a vector device; what names the format in the error.
+void paintPrinted(QPaintDevice& device, const char* what, const ChartContent& content,
+                  const ImageSet& images) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        throw std::runtime_error(std::string("the ") + what + " could not be started");
+    }
+    paintPrinted(painter, content, images);
+    painter.end();
+}
+
 } // namespace
 
 QImage renderImage(const ChartContent& content, const ImageSet& images, int scale,
@@ -168,12 +179,7 @@ std::string renderPdf(const ChartContent& content, const ImageSet& images, Page 
                         QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
         // Before the painter begins, so that point-sized fonts keep their size.
         writer.setResolution(PrintUnitsPerInch);
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            throw std::runtime_error("the PDF could not be started");
-        }
-        paintPrinted(painter, content, images);
-        painter.end();
+        paintPrinted(writer, "PDF", content, images);
     }
     return bytesOf(data);
 }
@@ -192,12 +198,7 @@ std::string renderSvg(const ChartContent& content, const ImageSet& images) {
         // The window's resolution: point-sized texts come out as large as on the screen, and a
         // chart unit is a CSS pixel.
         generator.setResolution(96);
-        QPainter painter;
-        if (!painter.begin(&generator)) {
-            throw std::runtime_error("the SVG could not be started");
-        }
-        paintPrinted(painter, content, images);
-        painter.end();
+        paintPrinted(generator, "SVG", content, images);
     }
     return bytesOf(data);
 }
