@@ -111,6 +111,8 @@ inline constexpr std::u16string_view BirthDateNotLoadedText =
 
 // The reasons a file call gives for what is not a regular file.
 inline constexpr std::u16string_view NotRegularFileReason = u"It is not a regular file.";
+inline constexpr std::u16string_view ReservedNameReason =
+    u"Windows reserves this name for a device; choose another name.";
 
 // --- Printing --------------------------------------------------------------------------------
 

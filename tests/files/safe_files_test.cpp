@@ -3,14 +3,18 @@
 #include "shell/files/safe_files.h"
 
 #include "model/text.h"
+#include "shell/files/save_calls.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -128,21 +132,187 @@ TEST_F(SafeFiles, NeitherCallTouchesWhatIsNotARegularFile) {
 }
 
 TEST_F(SafeFiles, ReadOpensForReadingOnlyAndStopsPastTheLimit) {
-    // A running program cannot be opened for writing, not even by root.
-    const ReadResult program = readRegularFile("/proc/self/exe", 64);
-    ASSERT_TRUE(program.ok) << utf8FromUtf16(program.reason);
-    EXPECT_EQ(program.bytes.size(), 65u);
-
+    putFile(folder / "one", "z");
     putFile(folder / "short", "abc");
-    EXPECT_EQ(readRegularFile(folder / "short", 64).bytes, "abc");
     // Named by its UTF-16 text, as the dialogs give it.
     putFile(folder / "st\xC3\xBC"
                      "dent.tanu",
             "xyz");
-    EXPECT_EQ(readRegularFile(pathFromUtf16(u16(folder) + u"/st\u00FCdent.tanu"), 64).bytes, "xyz");
-    const ReadResult missing = readRegularFile(folder / "missing", 64);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_NE(missing.reason.find(u"No such file"), std::u16string::npos);
+    const struct {
+        fs::path path;
+        std::size_t limit;
+        bool ok;
+        std::string bytes;      // when ok
+        std::u16string reason;  // when not
+    } rows[] = {
+        {folder / "one", 64, true, "z", {}},
+        {folder / "short", 64, true, "abc", {}},
+        // The buffer follows the file, not the limit.
+        {folder / "short", std::size_t{1} << 40, true, "abc", {}},
+        {folder / "short", 2, true, "abc", {}}, // one byte past the limit shows it is larger
+        {pathFromUtf16(u16(folder) + u"/st\u00FCdent.tanu"), 64, true, "xyz", {}},
+        {folder / "missing", 64, false, {}, u"No such file or directory."},
+        // A regular file that cannot be read.
+        {"/proc/self/mem", 64, false, {}, u"Input/output error."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path.string() + " " + std::to_string(row.limit));
+        const ReadResult read = readRegularFile(row.path, row.limit);
+        EXPECT_EQ(read.ok, row.ok);
+        EXPECT_EQ(read.bytes, row.bytes);
+        EXPECT_EQ(read.reason, row.reason);
+    }
+    // A running program cannot be opened for writing, not even by root.
+    const ReadResult program = readRegularFile("/proc/self/exe", 64);
+    ASSERT_TRUE(program.ok) << utf8FromUtf16(program.reason);
+    EXPECT_EQ(program.bytes.size(), 65u);
+}
+
+TEST_F(SafeFiles, TheTemporaryFileIsShortNewAndBesideTheTarget) {
+    // A name near the system's 255-byte limit leaves no room for a long temporary name.
+    const fs::path target = folder / (std::string(245, 'n') + ".tanu");
+    putFile(target, "old");
+    // A link planted where the first temporary file would go is neither followed nor replaced.
+    putFile(folder / "victim", "keep");
+    const std::string planted = ".tanu-" + std::to_string(::getpid()) + "-0.tmp";
+    fs::create_symlink(folder / "victim", folder / planted);
+    // Saved from a current folder that no longer exists: nothing may be made there.
+    const fs::path gone = folder / "gone";
+    fs::create_directory(gone);
+    const fs::path before = fs::current_path();
+    fs::current_path(gone);
+    fs::remove(gone);
+    const WriteResult saved = writeFileAtomically(target, "new");
+    fs::current_path(before);
+
+    ASSERT_TRUE(saved.ok) << utf8FromUtf16(saved.reason);
+    EXPECT_EQ(contentOf(target), "new");
+    EXPECT_EQ(contentOf(folder / "victim"), "keep");
+    EXPECT_TRUE(fs::is_symlink(folder / planted));
+    fs::remove(folder / planted);
+    expectFolderHolds({"victim", target.filename().c_str()});
+
+    // A new file gets what the mask leaves.
+    const mode_t mask = ::umask(027);
+    ASSERT_TRUE(writeFileAtomically(folder / "new.tanu", "x").ok);
+    ::umask(mask);
+    struct stat info {};
+    ::stat((folder / "new.tanu").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// The system calls of a save, watched and made to fail one at a time.
+struct CallLog {
+    std::vector<std::string> calls;
+    std::string failing; // the call that fails with EIO, e.g. "fsync" or "open folder"
+    bool raiseOnFsync = false;
+};
+CallLog* callLog = nullptr;
+
+bool record(const std::string& call) {
+    callLog->calls.push_back(call);
+    if (call == callLog->failing) {
+        errno = EIO;
+        return false;
+    }
+    return true;
+}
+
+class SaveCallsWatched : public SafeFiles {
+protected:
+    void SetUp() override {
+        SafeFiles::SetUp();
+        saved_ = saveCalls();
+        callLog = &log;
+        SaveCalls& calls = saveCalls();
+        calls.open = [](const char* path, int flags, mode_t mode) {
+            const bool ofFolder = (flags & O_DIRECTORY) != 0;
+            return record(ofFolder ? "open folder" : "open") ? ::open(path, flags, mode) : -1;
+        };
+        calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
+            return record("write") ? ::write(fd, data, size) : -1;
+        };
+        calls.fsync = [](int fd) {
+            if (callLog->raiseOnFsync) {
+                std::raise(SIGTERM);
+            }
+            const bool ofFolder = callLog->calls.back() == "open folder";
+            return record(ofFolder ? "fsync folder" : "fsync") ? ::fsync(fd) : -1;
+        };
+        calls.close = [](int fd) {
+            ::close(fd); // a close that reports failure has still released the descriptor
+            return record("close") ? 0 : -1;
+        };
+        calls.rename = [](const char* from, const char* to) {
+            return record("rename") ? ::rename(from, to) : -1;
+        };
+    }
+    void TearDown() override {
+        saveCalls() = saved_;
+        callLog = nullptr;
+        SafeFiles::TearDown();
+    }
+
+    CallLog log;
+
+private:
+    SaveCalls saved_{};
+};
+
+TEST_F(SaveCallsWatched, EachStepInOrderAndEveryFailureBeforeTheRenameKeepsTheOldFile) {
+    const fs::path target = folder / "p.tanu";
+    putFile(target, "old");
+    ASSERT_TRUE(writeFileAtomically(target, "new").ok);
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"open", "write", "fsync", "close", "rename",
+                                                   "open folder", "fsync folder", "close"}));
+    EXPECT_EQ(contentOf(target), "new");
+
+    for (const char* failing : {"open", "write", "fsync", "close", "rename"}) {
+        SCOPED_TRACE(failing);
+        putFile(target, "old");
+        log = CallLog{{}, failing};
+        const WriteResult result = writeFileAtomically(target, "new");
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.reason, u"Input/output error.");
+        EXPECT_EQ(contentOf(target), "old");
+        expectFolderHolds({"p.tanu"});
+    }
+    // Once renamed the new profile is in place: a folder that cannot be synced changes nothing.
+    for (const char* failing : {"open folder", "fsync folder"}) {
+        SCOPED_TRACE(failing);
+        log = CallLog{{}, failing};
+        EXPECT_TRUE(writeFileAtomically(target, "newer").ok);
+        EXPECT_EQ(contentOf(target), "newer");
+    }
+}
+
+TEST_F(SaveCallsWatched, ASaveEndedByASignalLeavesNoTemporaryFile) {
+    const fs::path target = folder / "p.tanu";
+    putFile(target, "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        removeTemporariesOnSignal();
+        log.raiseOnFsync = true; // the temporary file is complete by then
+        writeFileAtomically(target, "new");
+        ::_exit(0); // not reached: the signal ends the process
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(contentOf(target), "old");
+    expectFolderHolds({"p.tanu"});
+}
+
+TEST(WindowsNames, DeviceNamesAreReservedWhateverTheirCaseAndExtension) {
+    for (const char16_t* name : {u"CON", u"nul.tanu", u"aux.tanu", u"Prn.tanu", u"com1.tanu",
+                                 u"LPT9", u"nul .tanu", u"com\u00B9.tanu", u"conout$.tanu"}) {
+        EXPECT_TRUE(isReservedWindowsName(name)) << utf8FromUtf16(name);
+    }
+    for (const char16_t* name : {u"console.tanu", u"null.tanu", u"com10.tanu", u"com0.tanu",
+                                 u"lpt.tanu", u"anna.con", u"x-nul.tanu", u""}) {
+        EXPECT_FALSE(isReservedWindowsName(name)) << utf8FromUtf16(name);
+    }
 }
 
 } // namespace

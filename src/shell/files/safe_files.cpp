@@ -16,10 +16,17 @@
 #endif
 #include <windows.h>
 #else
+#include "shell/files/save_calls.h"
+
 #include <fcntl.h>
+#include <limits.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 #endif
@@ -46,7 +53,37 @@ std::size_t moreRoom(std::size_t room, std::size_t maxBytes) {
     return room > maxBytes / 2 ? maxBytes + 1 : room * 2;
 }
 
+// The temporary file of a save: short, so that a target whose own name is near the system's
+// limit can still be saved over, and hidden where a leading dot hides files.
+std::string temporaryName(unsigned long process, unsigned attempt) {
+    return ".tanu-" + std::to_string(process) + "-" + std::to_string(attempt) + ".tmp";
+}
+constexpr unsigned TemporaryAttempts = 100;
+
+char16_t upper(char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
 } // namespace
+
+bool isReservedWindowsName(std::u16string_view fileName) {
+    // The device name is what stands before the first dot, trailing spaces left out.
+    std::u16string stem(fileName.substr(0, fileName.find(u'.')));
+    while (!stem.empty() && stem.back() == u' ') {
+        stem.pop_back();
+    }
+    for (char16_t& c : stem) {
+        c = upper(c);
+    }
+    if (stem == u"CON" || stem == u"PRN" || stem == u"AUX" || stem == u"NUL" ||
+        stem == u"CONIN$" || stem == u"CONOUT$") {
+        return true;
+    }
+    // COM1..COM9 and LPT1..LPT9, and the superscript digits 1, 2 and 3 Windows also takes.
+    const std::u16string_view digits = u"123456789\u00B9\u00B2\u00B3";
+    return stem.size() == 4 && (stem.starts_with(u"COM") || stem.starts_with(u"LPT")) &&
+           digits.find(stem[3]) != std::u16string_view::npos;
+}
 
 #ifdef _WIN32
 
@@ -85,6 +122,12 @@ bool existsAsOtherThanFile(const std::wstring& path) {
            isDevicePath(path);
 }
 
+// A device's name opens the device, wherever the path puts it: nothing to read or replace.
+bool hasReservedName(const std::filesystem::path& path) {
+    const std::wstring name = path.filename().native();
+    return isReservedWindowsName(std::u16string(name.begin(), name.end()));
+}
+
 } // namespace
 
 std::filesystem::path pathFromUtf16(std::u16string_view text) {
@@ -93,6 +136,9 @@ std::filesystem::path pathFromUtf16(std::u16string_view text) {
 
 ReadResult readRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
     const std::wstring& name = path.native();
+    if (hasReservedName(path)) {
+        return readFailure(std::u16string(ReservedNameReason));
+    }
     if (existsAsOtherThanFile(name)) {
         return readFailure(std::u16string(NotRegularFileReason));
     }
@@ -137,6 +183,9 @@ ReadResult readRegularFile(const std::filesystem::path& path, std::size_t maxByt
 
 WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     const std::wstring& target = path.native();
+    if (hasReservedName(path)) {
+        return writeFailure(std::u16string(ReservedNameReason));
+    }
     if (existsAsOtherThanFile(target)) {
         return writeFailure(std::u16string(NotRegularFileReason));
     }
@@ -144,12 +193,13 @@ WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_v
     std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
-        temporary = target + L".tanu-save-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(attempt);
+        temporary = (path.parent_path() /
+                     std::filesystem::path(temporaryName(GetCurrentProcessId(), attempt)))
+                        .native();
         file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE &&
-            (GetLastError() != ERROR_FILE_EXISTS || attempt > 100)) {
+            (GetLastError() != ERROR_FILE_EXISTS || attempt + 1 >= TemporaryAttempts)) {
             return writeFailure(systemReason(GetLastError()));
         }
     }
@@ -189,6 +239,8 @@ WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_v
     return {true, {}};
 }
 
+void removeTemporariesOnSignal() {}
+
 #else
 
 namespace {
@@ -203,7 +255,7 @@ public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
         if (fd_ >= 0) {
-            ::close(fd_);
+            saveCalls().close(fd_);
         }
     }
     Descriptor(const Descriptor&) = delete;
@@ -211,7 +263,7 @@ public:
     int get() const { return fd_; }
     // Closes now, so that the error of the close itself can be seen.
     int close() {
-        const int result = ::close(fd_);
+        const int result = saveCalls().close(fd_);
         fd_ = -1;
         return result;
     }
@@ -237,7 +289,115 @@ std::string resolvedTarget(const std::string& path) {
     return real ? std::string(real.get()) : path;
 }
 
+// The temporary files of the saves under way, one slot each, for the signal handler: plain
+// buffers, claimed and released through atomics.
+struct TemporarySlot {
+    std::atomic<bool> claimed{false};
+    std::atomic<bool> live{false};
+    char path[PATH_MAX]{};
+};
+std::array<TemporarySlot, 16> temporarySlots;
+
+extern "C" void removeTemporariesAndEnd(int signal) {
+    for (TemporarySlot& slot : temporarySlots) {
+        if (slot.live.load()) {
+            ::unlink(slot.path);
+        }
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// No signal is handled in the scope of one of these, so the handler never sees a temporary
+// file that exists but is not yet known, or known but already renamed.
+class SignalsHeld {
+public:
+    SignalsHeld() {
+        sigset_t all;
+        sigfillset(&all);
+        pthread_sigmask(SIG_BLOCK, &all, &previous_);
+    }
+    ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
+// The temporary file of one save, known to the signal handler while it exists. More saves at
+// once than there are slots still work; their files are then only not removed on a signal.
+class TemporaryFile {
+public:
+    TemporaryFile() {
+        for (TemporarySlot& candidate : temporarySlots) {
+            bool expected = false;
+            if (candidate.claimed.compare_exchange_strong(expected, true)) {
+                slot_ = &candidate;
+                return;
+            }
+        }
+    }
+    ~TemporaryFile() {
+        if (!path_.empty()) {
+            const SignalsHeld held;
+            ::unlink(path_.c_str());
+            forget();
+        }
+        if (slot_ != nullptr) {
+            slot_->claimed.store(false);
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // Creates the file at path, never through a link or over anything already there.
+    int create(const std::string& path, mode_t mode) {
+        const SignalsHeld held;
+        const int fd = saveCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            path_ = path;
+            if (slot_ != nullptr && path.size() < sizeof slot_->path) {
+                std::memcpy(slot_->path, path.c_str(), path.size() + 1);
+                slot_->live.store(true);
+            }
+        }
+        return fd;
+    }
+    const std::string& path() const { return path_; }
+
+    // Gives the file its final name; from then on it is not ours to remove.
+    bool renameTo(const std::string& target) {
+        const SignalsHeld held;
+        if (saveCalls().rename(path_.c_str(), target.c_str()) != 0) {
+            return false;
+        }
+        forget();
+        return true;
+    }
+
+private:
+    void forget() {
+        path_.clear();
+        if (slot_ != nullptr) {
+            slot_->live.store(false);
+        }
+    }
+
+    TemporarySlot* slot_ = nullptr;
+    std::string path_;
+};
+
+int systemOpen(const char* path, int flags, mode_t mode) {
+    return ::open(path, flags, mode);
+}
+
 } // namespace
+
+SaveCalls& saveCalls() {
+    static SaveCalls calls{systemOpen, ::write, ::fsync, ::close, ::rename};
+    return calls;
+}
 
 std::filesystem::path pathFromUtf16(std::u16string_view text) {
     return std::filesystem::path(utf8FromUtf16(text));
@@ -291,22 +451,19 @@ WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_v
     }
 
     const std::string folder = folderOf(target);
-    const std::string base = target.substr(folder.size());
-    std::string temporary;
+    TemporaryFile temporary;
     int fd = -1;
     for (unsigned attempt = 0; fd < 0; ++attempt) {
-        temporary = folder + "." + base + ".tanu-save-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(attempt);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt > 100)) {
+        // 0666: a new file gets what the process's mask leaves of read and write for all.
+        fd = temporary.create(folder + temporaryName(static_cast<unsigned long>(::getpid()), attempt),
+                              0666);
+        if (fd < 0 && (errno != EEXIST || attempt + 1 >= TemporaryAttempts)) {
             return writeFailure(errnoReason(errno));
         }
     }
     Descriptor file(fd);
-    const auto fail = [&](int code) {
-        ::unlink(temporary.c_str());
-        return writeFailure(errnoReason(code));
-    };
+    // On failure the temporary file goes with `temporary`.
+    const auto fail = [](int code) { return writeFailure(errnoReason(code)); };
     if (targetExists) {
         // The replacement keeps the old file's permissions (and owner, where allowed).
         if (::fchmod(file.get(), existing.st_mode & 07777) != 0) {
@@ -316,7 +473,7 @@ WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_v
     }
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+        const ssize_t n = saveCalls().write(file.get(), bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -326,22 +483,33 @@ WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_v
         done += static_cast<std::size_t>(n);
     }
     // The data must be on the disk before the name points at it.
-    if (::fsync(file.get()) != 0) {
+    if (saveCalls().fsync(file.get()) != 0) {
         return fail(errno);
     }
     if (file.close() != 0) {
         return fail(errno);
     }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!temporary.renameTo(target)) {
         return fail(errno);
     }
-    // And the new name itself survives a power cut.
+    // And the new name itself survives a power cut. The profile is in place by now: a folder
+    // that cannot be synced is no reason to report the save as failed.
     const std::string folderName = folder.empty() ? std::string(".") : folder;
-    const Descriptor directory(::open(folderName.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor directory(
+        saveCalls().open(folderName.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
     if (directory.get() >= 0) {
-        ::fsync(directory.get());
+        saveCalls().fsync(directory.get());
     }
     return {true, {}};
+}
+
+void removeTemporariesOnSignal() {
+    struct sigaction action {};
+    action.sa_handler = removeTemporariesAndEnd;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 #endif
