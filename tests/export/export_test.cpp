@@ -1,5 +1,5 @@
-#include "atomic_output.h"
 #include "options.h"
+#include "output_plan.h"
 #include "png_reader.h"
 
 #include "chart/chart_painter.h"
@@ -27,6 +27,7 @@
 #include <functional>
 #include <libdeflate.h>
 #include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -275,6 +276,15 @@ TEST(ExportOptions, ParsesOrRefuses) {
         {{"--on", "2023/02/29", "a.tanu"}, "--on takes", Format::Png, ""},
         {{"--format", "gif", "a.tanu"}, "unknown format", Format::Png, ""},
         {{"--jobs"}, "needs a value", Format::Png, ""},
+        {{"--scale", "4", "--jobs", "256", "a.tanu"}, "", Format::Png, "a.png"},
+        {{"-j1", "-fsvg", "-oa.svg", "a.tanu"}, "", Format::Svg, ""},
+        {{"--scale", "2x", "a.tanu"}, "--scale takes", Format::Png, ""},
+        {{"--jobs", "0", "a.tanu"}, "--jobs takes", Format::Png, ""},
+        {{"-o", "x.png", "--output-dir", "d", "a.tanu"}, "do not go together", Format::Png, ""},
+        {{"a.tanu", "-"}, "not from standard input", Format::Png, ""},
+        {{"a.tanu", "-x.tanu"}, "unknown option -x.tanu (a profile", Format::Png, ""},
+        {{"--frobnicate=1", "a.tanu"}, "unknown option --frobnicate", Format::Png, ""},
+        {{"a.tanu", ""}, "an empty argument", Format::Png, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.args));
@@ -399,35 +409,112 @@ TEST(PlainPng, LeavesDamagedAndOtherFilesToQt) {
     }
 }
 
-TEST(AtomicOutput, AFailedOrInterruptedWriteLeavesNothing) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string target = dir.filePath(QStringLiteral("chart.png")).toStdString();
-    const auto files = [&] {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    };
-
-    // Interrupted with the temporary file complete, just before it would be renamed.
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        exporter::removeTemporariesOnSignal();
-        std::string reason;
-        exporter::writeAtomically(target, std::string(100000, 'x'), reason,
-                                  [] { std::raise(SIGTERM); });
-        _exit(0); // not reached: the signal ends the process
+// Which charts are drawn and which profiles are refused, before anything is drawn.
+TEST_F(ExportTest, APlanNeverReplacesAProfileNorWritesTwoChartsToOneFile) {
+    for (const char* name : {"a.tanu", "prof.png", "x.svg", "sub1/x.tanu", "sub2/x.tanu"}) {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        writeFile(name, FullProfile);
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_TRUE(files().isEmpty()) << files().join(' ').toStdString();
+    QFile::link(path("a.tanu"), path("alias.tanu"));
+    const auto inDir = [this](const char* name) { return path(name).toStdString(); };
+    struct Row {
+        std::vector<std::string> args;
+        std::vector<std::string> drawn;   // inputs whose charts are drawn
+        std::vector<std::string> refused; // parts of the refusals, one each
+    };
+    const Row rows[] = {
+        {{"-o", inDir("a.tanu"), inDir("a.tanu")}, {}, {"would replace the profile"}},
+        {{"-o", inDir("alias.tanu"), inDir("a.tanu")}, {}, {"would replace the profile"}},
+        {{inDir("prof.png")}, {}, {"prof.png: not exported: its chart"}},
+        {{"--format", "svg", inDir("x.svg"), inDir("a.tanu")},
+         {inDir("a.tanu")},
+         {"x.svg: not exported"}},
+        // Another input's chart would replace this profile.
+        {{"--output-dir", inDir("."), inDir("sub1/x.tanu"), inDir("prof.png")},
+         {inDir("sub1/x.tanu")},
+         {"prof.png would replace the profile"}},
+        {{"--output-dir", inDir("out"), inDir("sub1/x.tanu"), inDir("a.tanu"),
+          inDir("sub2/x.tanu")},
+         {inDir("a.tanu")},
+         {inDir("sub1/x.tanu") + ", " + inDir("sub2/x.tanu") + ": not exported"}},
+        // The same profile twice, once through a link, is drawn once.
+        {{inDir("a.tanu"), inDir("alias.tanu"), inDir("a.tanu")}, {inDir("a.tanu")}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.args));
+        const exporter::ParsedOptions parsed = exporter::parseOptions(row.args);
+        ASSERT_EQ(parsed.error, "");
+        const exporter::OutputPlan plan = exporter::planOutputs(parsed.options);
+        std::vector<std::string> drawn;
+        for (const exporter::PlannedChart& chart : plan.charts) {
+            drawn.push_back(chart.input);
+        }
+        EXPECT_EQ(drawn, row.drawn);
+        ASSERT_EQ(plan.refusals.size(), row.refused.size()) << ::testing::PrintToString(plan.refusals);
+        for (std::size_t k = 0; k < row.refused.size(); ++k) {
+            EXPECT_NE(plan.refusals[k].find(row.refused[k]), std::string::npos) << plan.refusals[k];
+        }
+    }
+}
 
-    // The rename fails: the target is a folder.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("chart.png")));
-    std::string reason;
-    EXPECT_FALSE(exporter::writeAtomically(target, "bytes", reason));
-    EXPECT_FALSE(reason.empty());
-    EXPECT_EQ(files(), QStringList{QStringLiteral("chart.png")});
+// What the export may never do to a file, end to end.
+TEST_F(ExportTest, NothingIsLostOrLoosenedAndTheRestIsStillExported) {
+    writeFile("same.tanu", FullProfile);
+    writeFile("anna.tanu", FullProfile);
+    writeFile("chart.png", "an old chart");
+    QFile::setPermissions(path("chart.png"), QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_EQ(::mkfifo(path("pipe.png").toLocal8Bit().constData(), 0600), 0);
+
+    const ExportRun same = run({QStringLiteral("-o"), path("same.tanu"), path("same.tanu")});
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_TRUE(same.errors.contains(QStringLiteral("would replace the profile")))
+        << same.errors.toStdString();
+    EXPECT_EQ(readAll(path("same.tanu")), QByteArray(FullProfile));
+
+    const ExportRun pipe = run({QStringLiteral("-o"), path("pipe.png"), path("anna.tanu")});
+    EXPECT_EQ(pipe.exitCode, 1);
+    EXPECT_TRUE(pipe.errors.contains(QStringLiteral("not a regular file"))) << pipe.errors.toStdString();
+    struct stat pipeInfo {};
+    ASSERT_EQ(::stat(path("pipe.png").toLocal8Bit().constData(), &pipeInfo), 0);
+    EXPECT_TRUE(S_ISFIFO(pipeInfo.st_mode));
+
+    // Replaced, as the help says, but no more readable than it was.
+    ASSERT_EQ(run({QStringLiteral("-o"), path("chart.png"), path("anna.tanu")}).exitCode, 0);
+    struct stat chartInfo {};
+    ASSERT_EQ(::stat(path("chart.png").toLocal8Bit().constData(), &chartInfo), 0);
+    EXPECT_EQ(chartInfo.st_mode & 0777, 0600u);
+    EXPECT_FALSE(QImage(path("chart.png")).isNull());
+
+    // A folder that does not exist yet is made; a name near the system's limit still works.
+    const QString longName = QString(245, QLatin1Char('n')) + QStringLiteral(".tanu");
+    writeFile(longName, FullProfile);
+    const ExportRun batch = run({QStringLiteral("--output-dir"), path("new/charts"),
+                                 path("anna.tanu"), path(longName)});
+    EXPECT_EQ(batch.exitCode, 0) << batch.errors.toStdString();
+    EXPECT_EQ(entries("new/charts").size(), 2);
+
+    const ExportRun unknown = run({QStringLiteral("--frobnicate"), path("anna.tanu")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(entries(QStringLiteral(".")).filter(QStringLiteral(".tmp")), QStringList());
+}
+
+TEST_F(ExportTest, StandardOutputThatCannotTakeTheChartIsAFailure) {
+    writeFile("anna.tanu", FullProfile);
+    const struct {
+        const char* redirect;
+        const char* says;
+    } rows[] = {{">/dev/full", "No space left on device"}, {">&-", "standard output is closed"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.redirect);
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"),
+                     QStringLiteral("exec \"$0\" -o - \"$1\" %1").arg(QLatin1String(row.redirect)),
+                     QStringLiteral(TANU_EXPORT_EXECUTABLE), path("anna.tanu")});
+        shell.waitForFinished(-1);
+        EXPECT_EQ(shell.exitCode(), 1);
+        EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardError()).contains(QLatin1String(row.says)));
+    }
 }
 
 } // namespace

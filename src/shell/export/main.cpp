@@ -1,13 +1,15 @@
 // tanu-export: the printed chart of profiles as PNG, PDF or SVG files, without a window.
-#include "atomic_output.h"
 #include "large_memory.h"
 #include "options.h"
+#include "output_plan.h"
 #include "png_reader.h"
 #include "profile_loader.h"
 #include "render.h"
+#include "standard_output.h"
 
 #include "chart/chart_artwork.h"
 #include "shell/qt/surface/qpainter_surface.h"
+#include "shell/files/safe_files.h"
 #include "shell/qt/surface/qt_artwork.h"
 
 #include <QCoreApplication>
@@ -47,15 +49,18 @@ constexpr const char* Usage =
     "      --page SIZE       PDF only: a4 (default) or letter; one landscape page\n"
     "  -o, --output FILE     the output of a single profile; - writes to standard output\n"
     "      --output-dir DIR  where the outputs go, named after each profile (default: beside\n"
-    "                        each profile)\n"
+    "                        each profile); made, with its parents, when it does not exist\n"
     "      --on YYYY/MM/DD   compute the age for that day instead of today\n"
     "  -j, --jobs N          profiles drawn at once (default: the number of cores)\n"
     "  -h, --help            show this help and exit\n"
     "      --version         show the version and exit\n"
     "\n"
-    "Each output is written completely and then moved into place, so a failed or interrupted\n"
-    "export leaves no partial file. A profile that cannot be read is reported and the others are\n"
-    "still exported.\n"
+    "An existing file of an output's name is replaced (a link: the file it names), keeping its\n"
+    "permissions. Each output is written completely and then moved into place, so a failed or\n"
+    "interrupted export leaves no partial file. A profile that cannot be read is reported and the\n"
+    "others are still exported. Refused before anything is drawn: an output that would be one of\n"
+    "the profiles, and profiles whose outputs would be the same file; something that is not a\n"
+    "regular file is never replaced.\n"
     "\n"
     "Exit status: 0 when every chart was written, 1 when any failed, 2 for a usage error.\n";
 
@@ -116,7 +121,7 @@ private:
     bool dirty_ = false;
 };
 
-// Gets finished outputs to the disk and into place on a thread of its own: syncing a file waits
+// Writes finished outputs and gets them to the disk on a thread of its own: syncing a file waits
 // on the disk longer than drawing the next chart takes. At most capacity outputs wait.
 class Committer {
 public:
@@ -133,17 +138,18 @@ public:
     Committer(const Committer&) = delete;
     Committer& operator=(const Committer&) = delete;
 
-    void add(const std::string& input, std::unique_ptr<PendingOutput> output) {
+    void add(std::string input, std::string target, std::string bytes) {
         std::unique_lock<std::mutex> hold(lock_);
         space_.wait(hold, [this] { return queue_.size() < capacity_; });
-        queue_.push_back({input, std::move(output)});
+        queue_.push_back({std::move(input), std::move(target), std::move(bytes)});
         ready_.notify_one();
     }
 
 private:
     struct Item {
         std::string input;
-        std::unique_ptr<PendingOutput> output;
+        std::string target;
+        std::string bytes;
     };
 
     void run() {
@@ -159,10 +165,10 @@ private:
                 queue_.pop_front();
             }
             space_.notify_all();
-            std::string reason;
-            if (!item.output->commit(reason)) {
-                progress_.report(item.input + ": cannot write " + item.output->target() + ": " +
-                                 reason);
+            const WriteResult written = files::writeFileAtomically(item.target, item.bytes);
+            if (!written.ok) {
+                progress_.report(item.input + ": cannot write " + item.target + ": " +
+                                 oneLine(written.reason));
                 ++failures_;
             }
             progress_.finished(item.input);
@@ -180,11 +186,12 @@ private:
     std::jthread thread_; // last: joined before the rest goes
 };
 
-// Exports one profile: failures are reported and counted, and a written file is handed to the
-// committer.
-void exportOne(const std::string& input, const Options& options, const Clock& today,
+// Exports one profile: failures are reported and counted, and a chart for a file is handed to
+// the committer.
+void exportOne(const PlannedChart& chart, const Options& options, const Clock& today,
                const ImageSet& images, Progress& progress, Committer& committer,
                std::atomic<std::size_t>& failures) {
+    const std::string& input = chart.input;
     const std::u16string display = QFile::decodeName(input.c_str()).toStdU16String();
     const LoadedProfile profile = loadProfile(input, display, today);
     if (!profile.loaded) {
@@ -197,28 +204,21 @@ void exportOne(const std::string& input, const Options& options, const Clock& to
         progress.report(input + ": warning: " + oneLine(warning));
     }
     std::string reason;
-    std::string target;
     try {
-        const std::string bytes = renderChart(profile.content, images, options);
-        if (options.output && *options.output == "-") {
-            target = "standard output";
-            if (writeToStandardOutput(bytes, reason)) {
-                progress.finished(input);
-                return;
-            }
-        } else {
-            target = options.output ? *options.output : outputPathFor(input, options);
-            if (std::unique_ptr<PendingOutput> output =
-                    PendingOutput::write(target, bytes, reason)) {
-                committer.add(input, std::move(output));
-                return;
-            }
+        std::string bytes = renderChart(profile.content, images, options);
+        if (chart.output != "-") {
+            committer.add(input, chart.output, std::move(bytes));
+            return;
         }
+        if (writeToStandardOutput(bytes, reason)) {
+            progress.finished(input);
+            return;
+        }
+        reason = "cannot write standard output: " + reason;
     } catch (const std::exception& error) {
-        reason = error.what();
+        reason = std::string("cannot draw the chart: ") + error.what();
     }
-    progress.report(input + ": cannot write " + (target.empty() ? "the chart" : target) + ": " +
-                    reason);
+    progress.report(input + ": " + reason);
     ++failures;
     progress.finished(input);
 }
@@ -241,6 +241,7 @@ ImageSet loadArtwork(const std::filesystem::path& folder, int scale) {
 } // namespace
 
 int main(int argc, char** argv) {
+    occupyClosedStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ParsedOptions parsed = parseOptions(args);
     if (!parsed.error.empty()) {
@@ -256,6 +257,23 @@ int main(int argc, char** argv) {
     if (options.version) {
         std::printf("tanu-export %s\n", TANU_VERSION);
         return 0;
+    }
+
+    if (options.outputDir) {
+        std::error_code error;
+        std::filesystem::create_directories(*options.outputDir, error);
+        if (error) {
+            std::fprintf(stderr, "tanu-export: cannot make the folder %s: %s\n",
+                         options.outputDir->c_str(), error.message().c_str());
+            return 1;
+        }
+    }
+    const OutputPlan plan = planOutputs(options);
+    for (const std::string& refusal : plan.refusals) {
+        std::fprintf(stderr, "tanu-export: %s\n", refusal.c_str());
+    }
+    if (plan.charts.empty()) {
+        return 1;
     }
 
     // Every chart allocates the same few large buffers; kept in the heap instead of being
@@ -274,16 +292,16 @@ int main(int argc, char** argv) {
     // The font system comes up on another core while this one reads the pictures: on a cold
     // start each takes as long as drawing the chart.
     std::jthread fontsReady([] { prepareFont(ChartFont{}); });
-    removeTemporariesOnSignal();
+    files::removeTemporariesOnSignal();
 
     const Clock today = options.on ? Clock([day = *options.on] { return day; }) : Clock(localToday);
-    const std::size_t total = options.inputs.size();
+    const std::size_t total = plan.charts.size();
     unsigned jobs = options.jobs != 0 ? options.jobs : std::thread::hardware_concurrency();
     jobs = static_cast<unsigned>(std::min<std::size_t>(std::max(jobs, 1u), total));
 
     Progress progress(total);
     std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> failures{0};
+    std::atomic<std::size_t> failures{plan.refusals.size()};
     std::once_flag artworkMissing;
     std::optional<Committer> committer;
     committer.emplace(jobs, progress, failures);
@@ -300,7 +318,7 @@ int main(int argc, char** argv) {
             });
         }
         for (std::size_t i = next++; i < total; i = next++) {
-            exportOne(options.inputs[i], options, today, images, progress, *committer, failures);
+            exportOne(plan.charts[i], options, today, images, progress, *committer, failures);
         }
     };
     if (jobs == 1) {

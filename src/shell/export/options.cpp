@@ -55,6 +55,21 @@ const char* extensionOf(Format format) {
     return ".png";
 }
 
+namespace {
+
+// The options that take a value, long and short.
+bool takesValue(const std::string& name) {
+    for (const char* known : {"--format", "-f", "--scale", "--page", "--output", "-o",
+                              "--output-dir", "--on", "--jobs", "-j"}) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 ParsedOptions parseOptions(const std::vector<std::string>& args) {
     ParsedOptions parsed;
     Options& o = parsed.options;
@@ -62,7 +77,11 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     bool onlyFiles = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
-        if (onlyFiles || arg == "-" || arg.empty() || arg[0] != '-') {
+        if (arg.empty()) {
+            parsed.error = "an empty argument names no profile";
+            return parsed;
+        }
+        if (onlyFiles || arg == "-" || arg[0] != '-') {
             o.inputs.push_back(arg);
             continue;
         }
@@ -78,19 +97,32 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             o.version = true;
             continue;
         }
-        // Every other option takes a value, as "--name value", "--name=value" or "-oFILE".
+        // Every other option takes a value: "--name value", "--name=value", "-x value" or
+        // "-xvalue".
         std::string value;
+        bool valueGiven = false;
         if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
             value = arg.substr(eq + 1);
             arg.resize(eq);
-        } else if (arg.size() > 2 && arg.rfind("-o", 0) == 0) {
+            valueGiven = true;
+        } else if (arg.size() > 2 && arg[1] != '-' && takesValue(arg.substr(0, 2))) {
             value = arg.substr(2);
-            arg = "-o";
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            parsed.error = "option " + arg + " needs a value";
+            arg.resize(2);
+            valueGiven = true;
+        }
+        if (!takesValue(arg)) {
+            parsed.error = "unknown option " + arg;
+            if (arg.rfind("--", 0) != 0) {
+                parsed.error += " (a profile of that name is given as ./" + arg + ")";
+            }
             return parsed;
+        }
+        if (!valueGiven) {
+            if (i + 1 >= args.size()) {
+                parsed.error = "option " + arg + " needs a value";
+                return parsed;
+            }
+            value = args[++i];
         }
 
         if (arg == "--format" || arg == "-f") {
