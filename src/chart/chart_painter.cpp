@@ -32,8 +32,6 @@ constexpr float ChartFontPoints = 10.0f;
 constexpr IntRect BackgroundRect{0, 0, ChartWidth, ChartHeight};
 constexpr int BadgeX = 448;
 constexpr int BadgeCentreY = 343; // the badge's top when the ring radius is 0
-constexpr int BadgeWidth = 16;
-constexpr int BadgeHeight = 12;
 
 int clampToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),

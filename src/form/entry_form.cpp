@@ -29,11 +29,24 @@ bool isDomainField(int id) {
 }
 
 void startForm(AppState& state) {
-    rebuildRings(state.model, 7, 15);
     state.birthDatePlaceholder = true;
     state.secondDatePlaceholder = true;
     createDomainFields(state);
     createHeaderFields(state);
+}
+
+void reportUnusedPictures(AppState& state, const std::vector<std::u16string>& problems) {
+    if (problems.empty()) {
+        return;
+    }
+    std::u16string text;
+    for (const std::u16string& problem : problems) {
+        if (!text.empty()) {
+            text += u"\n\n";
+        }
+        text += problem;
+    }
+    state.host->showMessage(PicturesNotUsedCaption, text, MessageIcon::Warning);
 }
 
 void createDomainFields(AppState& state) {
@@ -193,7 +206,7 @@ void newProfile(AppState& state) {
     // New discards the profile: the field that had the focus must not commit into the fresh one.
     moveFocusWithoutCommit(state, FirstTextField);
     setDomainFieldsEnabled(state, false);
-    state.ageText = u"-";
+    state.ageText.assign(1, u'-'); // (assigning the literal trips a false GCC 12 warning)
     state.birthDatePlaceholder = true;
     state.secondDatePlaceholder = true;
     state.host->repaintNow();

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tanu {
 
@@ -24,9 +25,17 @@ inline constexpr int SecondTextField = 513;
 FieldRect fieldRect(int id);
 bool isDomainField(int id);
 
-// The profile: model, form state and the window's fields behind the host.
+// The scale a program starts on, before any date of birth: 7 to 15 years.
+inline constexpr std::uint32_t StartScaleLow = 7;
+inline constexpr std::uint32_t StartScaleHigh = 15;
+
+// The profile: model, form state and the window's fields behind the host. It is on the start
+// scale from the moment it exists, so a window painted before its fields are made already shows
+// the whole empty chart.
 struct AppState {
-    AppState(FieldHost& fieldHost, Clock clock) : host(&fieldHost), today(std::move(clock)) {}
+    AppState(FieldHost& fieldHost, Clock clock) : host(&fieldHost), today(std::move(clock)) {
+        rebuildRings(model, StartScaleLow, StartScaleHigh);
+    }
 
     FieldHost* host;
     Clock today;
@@ -41,10 +50,14 @@ struct AppState {
     bool commitsSuppressed = false;
 };
 
-// Brings a new AppState to the start: the scale 7..15, both placeholders, the fourteen fields
-// created in Tab order with the domain fields locked, and the focus in the first text field.
-// The host must be ready to create fields.
+// Brings a new AppState to the start: both placeholders, the fourteen fields created in Tab
+// order with the domain fields locked, and the focus in the first text field. The host must be
+// ready to create fields.
 void startForm(AppState& state);
+
+// Tells the user in one message box which chart pictures are there but not used (each text
+// names its file and why); nothing when there are none.
+void reportUnusedPictures(AppState& state, const std::vector<std::u16string>& problems);
 
 void createDomainFields(AppState& state);
 void createHeaderFields(AppState& state);

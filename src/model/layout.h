@@ -66,6 +66,10 @@ constexpr IntPoint printedTextPoint(std::size_t field) {
     return {r.x + shift.x, r.y + shift.y};
 }
 
+// A year badge, drawn twice on each labelled ring.
+inline constexpr int BadgeWidth = 16;
+inline constexpr int BadgeHeight = 12;
+
 // The legend of the ring scale, top right.
 inline constexpr IntRect LegendRect{750, 59, 144, 118};
 // "Age: ..." left of the header fields, left-aligned.

@@ -109,6 +109,15 @@ inline constexpr std::u16string_view BirthDateNotLoadedText =
     u"The date of birth in \"%1\" is not a valid date of birth, so the domain values of the "
     u"file were not loaded.\n\nEnter a valid date of birth and then the domain values.";
 
+// A chart picture that is there but not used; "%1" is its file.
+inline constexpr std::u16string_view PicturesNotUsedCaption = u"Chart pictures not used";
+inline constexpr std::u16string_view PictureTooLargeText =
+    u"The picture \"%1\" is not used: it is %2 pixels, and TANU takes at most %3 for it.";
+inline constexpr std::u16string_view PictureUnreadableText =
+    u"The picture \"%1\" is not used: it could not be read. %2";
+inline constexpr std::u16string_view PictureNotAPictureText =
+    u"The picture \"%1\" is not used: it is not a picture TANU can read.";
+
 // The reasons a file call gives for what is not a regular file.
 inline constexpr std::u16string_view NotRegularFileReason = u"It is not a regular file.";
 inline constexpr std::u16string_view ReservedNameReason =

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
 
     QtPrinterPort printer(pdfPath.isEmpty() ? PrinterSource(defaultPrinter)
                                             : pdfPrinter(pdfPath, QPageSize::A4));
-    StartOptions options{defaultDataFolder()};
+    StartOptions options;
     options.clock = [] { return CalendarDate{2024, 6, 15}; };
     options.printer = &printer;
     TanuApplication app(options);

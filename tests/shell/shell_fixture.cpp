@@ -66,9 +66,6 @@ void ShellTest::SetUp() {
 void ShellTest::startApp(StartOptions options) {
     modals_.reset();
     app_.reset();
-    if (options.dataFolder.empty()) {
-        options.dataFolder = defaultDataFolder();
-    }
     options.clock = [] { return TestToday; };
     app_ = std::make_unique<TanuApplication>(std::move(options));
     // Watching already while the program starts: a file opened at start may show a box.

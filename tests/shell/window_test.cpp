@@ -1,5 +1,6 @@
 // The window as it comes up: size, placement, flags, fields, font and the first profile.
 #include "control_font.h"
+#include "shell/files/program_folders.h"
 #include "shell_fixture.h"
 
 #include <QAccessible>
@@ -88,36 +89,6 @@ TEST_F(WindowTest, ChartDescribesTheProfileToScreenReaders) {
     EXPECT_EQ(chart->text(QAccessible::Description), expected);
 }
 
-// The artwork beside the executable (a build tree) wins over an installed tree's.
-TEST(DataFolderTest, BesideTheExecutableElseTheInstalledShareFolder) {
-    const struct {
-        const char* name;
-        bool beside;
-        bool installed;
-        const char* expected;
-    } cases[] = {
-        {"build tree", true, false, "bin/data"},
-        {"installed tree", false, true, "share/tanu/data"},
-        {"both", true, true, "bin/data"},
-        {"neither", false, false, "bin/data"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        QTemporaryDir root;
-        ASSERT_TRUE(root.isValid());
-        QDir(root.path()).mkpath(QStringLiteral("bin"));
-        if (c.beside) {
-            QDir(root.path()).mkpath(QStringLiteral("bin/data"));
-        }
-        if (c.installed) {
-            QDir(root.path()).mkpath(QStringLiteral("share/tanu/data"));
-        }
-        const std::filesystem::path bin = root.filePath("bin").toStdU16String();
-        EXPECT_EQ(dataFolderFor(bin),
-                  std::filesystem::path(root.path().toStdU16String()) / c.expected);
-    }
-}
-
 TEST_F(WindowTest, FieldsUseBoldArialWithSixteenPixelCells) {
     const QFont font = field(FirstTextField).font();
     EXPECT_EQ(font.family(), QStringLiteral("Arial"));
@@ -160,9 +131,40 @@ TEST_F(WindowTest, PaintsTheChartOverTheWholeClientArea) {
     EXPECT_GE(dark, 10);
 }
 
+// A school's folder first, picture by picture; what is there but unusable is named once.
+TEST_F(WindowTest, SaysWhichPicturesItDoesNotUse) {
+    QTemporaryDir school;
+    ASSERT_TRUE(school.isValid());
+    // One pixel wider than four times the background's 912.
+    ASSERT_TRUE(QImage(3649, 1, QImage::Format_RGB32).save(school.filePath("background.png")));
+    QFile notAPicture(school.filePath("one_year.png"));
+    ASSERT_TRUE(notAPicture.open(QIODevice::WriteOnly));
+    notAPicture.write("not a picture");
+    notAPicture.close();
+    StartOptions options;
+    options.artworkFolders = {school.path().toStdU16String(),
+                              files::programFolder() / "data"};
+    startApp(options);
+
+    ASSERT_EQ(modals_->seen.size(), 1u);
+    EXPECT_EQ(modals_->seen[0].caption, QStringLiteral("Chart pictures not used"));
+    EXPECT_EQ(modals_->seen[0].text,
+              QStringLiteral("The picture \"%1/background.png\" is not used: it is 3649 x 1 "
+                             "pixels, and TANU takes at most 3648 x 2796 for it.\n\n"
+                             "The picture \"%1/one_year.png\" is not used: it is not a picture "
+                             "TANU can read.")
+                  .arg(school.path()));
+    EXPECT_EQ(focusedField(), FirstTextField);
+    // The rest comes from the shipped folder.
+    EXPECT_EQ(app_->images().background, nullptr);
+    EXPECT_EQ(app_->images().oneYearLegend, nullptr);
+    EXPECT_NE(app_->images().twoYearsLegend, nullptr);
+    EXPECT_NE(app_->images().badges[0], nullptr);
+}
+
 TEST_F(WindowTest, StartsWithoutArtworkToo) {
     StartOptions options;
-    options.dataFolder = "/nonexistent/tanu-data";
+    options.artworkFolders = {"/nonexistent/tanu-data"};
     startApp(options);
     EXPECT_EQ(focusedField(), FirstTextField);
     EXPECT_EQ(window().chart().size(), QSize(912, 699));

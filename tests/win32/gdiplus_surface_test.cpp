@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -33,45 +34,12 @@ void paintTypicalProfile(DrawingSurface& surface, const ImageSet& images, bool p
     paintChart(surface, content, images, printMode);
 }
 
-int channel(std::uint32_t argb, int shift) {
-    return static_cast<int>((argb >> shift) & 0xFF);
-}
-
 constexpr int PlainTolerance = 8; // the Qt golden test's own, per channel
-constexpr int ShapeRadius = 2;
-constexpr int ColourTolerance = 32;
+using testing::ColourTolerance;
+using testing::ShapeRadius;
 
 int countDiffering(const Pixels& a, const Pixels& b, int tolerance) {
     return static_cast<int>(testing::comparePixels(a.argb, b.argb, tolerance).count);
-}
-
-// Pixels of one picture whose colour lies outside the range of colours (channel by channel,
-// widened by the tolerance) that the other picture holds within the given radius of the same
-// place. So an antialiased edge matches the two sides of an aliased one, and shapes may lie a
-// pixel apart; but a colour or a stroke that the other picture lacks there still counts.
-int outsideRange(const Pixels& a, const Pixels& b, int radius, int tolerance) {
-    int count = 0;
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            bool inside = true;
-            for (const int shift : {16, 8, 0}) {
-                int low = 255;
-                int high = 0;
-                for (int v = std::max(0, y - radius); v <= std::min(b.height - 1, y + radius);
-                     ++v) {
-                    for (int u = std::max(0, x - radius); u <= std::min(b.width - 1, x + radius);
-                         ++u) {
-                        low = std::min(low, channel(b.at(u, v), shift));
-                        high = std::max(high, channel(b.at(u, v), shift));
-                    }
-                }
-                const int c = channel(a.at(x, y), shift);
-                inside = inside && c >= low - tolerance && c <= high + tolerance;
-            }
-            count += inside ? 0 : 1;
-        }
-    }
-    return count;
 }
 
 // The part of a picture at (x, y) the size of the other.
@@ -92,8 +60,11 @@ protected:
     void SetUp() override {
         images = loadImageSet(testing::programFolder() / "data", decoder);
         ASSERT_NE(bitmapOf(images.background), nullptr) << "artwork missing beside the test";
-        const auto picture =
-            decoder.decodeFile(testing::programFolder() / "golden" / "typical_profile.png");
+        const auto picture = decoder
+                                 .decodeFile(testing::programFolder() / "golden" /
+                                                 "typical_profile.png",
+                                             largestPictureFor({ChartWidth, ChartHeight}))
+                                 .bitmap;
         ASSERT_NE(picture, nullptr) << "golden picture not decoded";
         golden = testing::readPixels(static_cast<const GdiplusBitmap&>(*picture).handle());
         ASSERT_EQ(golden.width, ChartWidth);
@@ -107,8 +78,8 @@ protected:
     // age line makes 70 golden ones.
     void expectLikeGolden(const Pixels& painted, gdip::GpBitmap* canvas) {
         const int differing = countDiffering(painted, golden, PlainTolerance);
-        const int paintedOutside = outsideRange(painted, golden, ShapeRadius, ColourTolerance);
-        const int goldenOutside = outsideRange(golden, painted, ShapeRadius, ColourTolerance);
+        const int paintedOutside = testing::outsideRange(painted, golden, ShapeRadius, ColourTolerance);
+        const int goldenOutside = testing::outsideRange(golden, painted, ShapeRadius, ColourTolerance);
         std::cout << "GDI+ against the Qt picture: " << differing << " of " << painted.argb.size()
                   << " pixels differ by more than " << PlainTolerance
                   << "; outside each other's colours within " << ShapeRadius
@@ -158,6 +129,38 @@ TEST_F(GdiplusGolden, TypicalProfileCentredOnAPage) {
     }
     EXPECT_EQ(notWhite, 0);
     expectLikeGolden(cropped(page, 94, 75, ChartWidth, ChartHeight), canvas.bitmap());
+}
+
+// The size comes from the header, and a picture beyond its slot's limit is never decoded.
+TEST(GdiplusDecoder, ReadsThePictureSizeFirstAndRefusesWhatIsTooLarge) {
+    const std::filesystem::path folder = testing::programFolder();
+    for (const int width : {3648, 3649}) {
+        Canvas canvas(width, 1, 0xFFFFFFFF);
+        ASSERT_TRUE(testing::savePng(canvas.bitmap(), folder / ("decoder_" + std::to_string(width) + ".png")));
+    }
+    std::ofstream(folder / "decoder_text.png") << "not a picture";
+    const PictureSize largest = largestPictureFor({ChartWidth, ChartHeight});
+    GdiplusImageDecoder decoder;
+    const struct {
+        const char* file;
+        PictureFailure failure;
+        int width;
+    } rows[] = {
+        {"decoder_3648.png", PictureFailure::None, 3648},
+        {"decoder_3649.png", PictureFailure::TooLarge, 3649},
+        {"decoder_text.png", PictureFailure::NotAPicture, 0},
+        {"decoder_missing.png", PictureFailure::Missing, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        {
+            const DecodedPicture picture = decoder.decodeFile(folder / row.file, largest);
+            EXPECT_EQ(picture.failure, row.failure);
+            EXPECT_EQ(picture.bitmap != nullptr, row.failure == PictureFailure::None);
+            EXPECT_EQ(picture.size.width, row.width);
+        } // GDI+ holds the file while the bitmap lives
+        std::filesystem::remove(folder / row.file);
+    }
 }
 
 // A family the system lacks still gives text: the generic sans-serif family stands in.

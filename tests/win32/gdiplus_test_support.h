@@ -40,6 +40,15 @@ struct Pixels {
 };
 
 Pixels readPixels(gdip::GpBitmap* bitmap);
+
+// Pixels of a whose colour lies outside the range of colours (channel by channel, widened by the
+// tolerance) that b holds within the radius of the same place. So an antialiased edge matches
+// the two sides of an aliased one, and shapes may lie a pixel apart; but a colour or a stroke
+// that b lacks there still counts.
+int outsideRange(const Pixels& a, const Pixels& b, int radius, int tolerance);
+// The radius and tolerance Wine's pictures are held to against the golden ones.
+inline constexpr int ShapeRadius = 2;
+inline constexpr int ColourTolerance = 32;
 // Saves as PNG; false when GDI+ could not.
 bool savePng(gdip::GpBitmap* bitmap, const std::filesystem::path& file);
 

@@ -3,6 +3,7 @@
 #include "chart/chart_painter.h"
 #include "form/chart_content.h"
 #include "gdiplus_test_support.h"
+#include "pixel_difference.h"
 #include "model/system_texts.h"
 #include "shell/win32/gdiplus_artwork.h"
 #include "shell/win32/gdiplus_surface.h"
@@ -218,6 +219,84 @@ protected:
     HWND main_ = nullptr;
 };
 
+// A device context on a top-down 32-bit bitmap of the chart's size, as a window's is.
+class ChartDc {
+public:
+    ChartDc() : dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = ChartWidth;
+        info.bmiHeader.biHeight = -ChartHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~ChartDc() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    ChartDc(const ChartDc&) = delete;
+    ChartDc& operator=(const ChartDc&) = delete;
+
+    HDC dc() const { return dc_; }
+    testing::Pixels pixels() const {
+        GdiFlush();
+        const auto* first = static_cast<const std::uint32_t*>(bits_);
+        testing::Pixels opaque{ChartWidth, ChartHeight, {first, first + ChartWidth * ChartHeight}};
+        for (std::uint32_t& p : opaque.argb) {
+            p |= 0xFF000000u;
+        }
+        return opaque;
+    }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    void* bits_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+// What the window shows before anything repaints it: the fixture has just created it, and no
+// message has run since.
+TEST_F(ShellTest, TheFirstPaintIsTheWholeStartChart) {
+    ChartDc shown;
+    HDC windowDc = GetDC(main_);
+    BitBlt(shown.dc(), 0, 0, ChartWidth, ChartHeight, windowDc, 0, 0, SRCCOPY);
+    ReleaseDC(main_, windowDc);
+
+    // The start chart as the painter makes it on a device context: rings 7..15, the one-year
+    // legend, the badges.
+    ChartDc expected;
+    {
+        GdiplusSurface surface(expected.dc());
+        ChartContent start;
+        rebuildRings(start.model, StartScaleLow, StartScaleHigh);
+        paintChart(surface, start, images_, false);
+    }
+    // Wine draws a window's device context without antialiasing and with its text its own way:
+    // as against the golden picture, each must lie within the other's colours nearby.
+    testing::Pixels window = shown.pixels();
+    const testing::Pixels chart = expected.pixels();
+    // The fields with their sunken edges and the caret are the controls' own.
+    constexpr int Edge = 2;
+    for (const IntRect& r : FieldRects) {
+        for (int y = r.y - Edge; y < r.y + r.height + Edge; ++y) {
+            for (int x = r.x - Edge; x < r.x + r.width + Edge; ++x) {
+                const auto at = static_cast<std::size_t>(y * ChartWidth + x);
+                window.argb[at] = chart.argb[at];
+            }
+        }
+    }
+    const int windowOutside =
+        testing::outsideRange(window, chart, testing::ShapeRadius, testing::ColourTolerance);
+    const int chartOutside =
+        testing::outsideRange(chart, window, testing::ShapeRadius, testing::ColourTolerance);
+    EXPECT_LE(windowOutside, 150);
+    EXPECT_LE(chartOutside, 20);
+}
+
 TEST_F(ShellTest, WindowHasTheFixedClientAreaTitleMenuAndPlace) {
     ASSERT_NE(main_, nullptr);
     RECT client{};
@@ -355,6 +434,33 @@ TEST_F(ShellTest, OpenSavePrintAndNewByTheirKeys) {
     EXPECT_EQ(GetFocus(), field(FirstTextField));
     std::filesystem::remove(opened);
     std::filesystem::remove(saved);
+}
+
+// A device's name opens the device wherever the path puts it: refused, and said so.
+TEST_F(ShellTest, DeviceNamesAreRefusedAsReservedByWindows) {
+    DialogAnswerer& boxes = boxes_;
+    const struct {
+        int command;
+        const char* name;
+        std::u16string_view caption;
+    } rows[] = {
+        {TANU_COMMAND_SAVE, "nul.tanu", SaveFailedCaption},
+        {TANU_COMMAND_SAVE, "CON", SaveFailedCaption},
+        {TANU_COMMAND_SAVE, "com1.tanu", SaveFailedCaption},
+        {TANU_COMMAND_OPEN, "aux.tanu", OpenFailedCaption},
+        {TANU_COMMAND_OPEN, "prn.tanu", OpenFailedCaption},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        boxes.seen.clear();
+        boxes.keys = {VK_RETURN};
+        documents_.paths = {(testing::programFolder() / row.name).u16string()};
+        command(row.command);
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        EXPECT_EQ(boxes.seen[0].caption, wide(row.caption));
+        EXPECT_NE(boxes.seen[0].text.find(wide(ReservedNameReason)), std::wstring::npos)
+            << std::string(boxes.seen[0].text.begin(), boxes.seen[0].text.end());
+    }
 }
 
 TEST_F(ShellTest, AboutBoxStandsAtTheClientOriginAndEndsWithEnterOrEscape) {

@@ -9,10 +9,10 @@
 
 #include "chart/chart_artwork.h"
 #include "shell/qt/surface/qpainter_surface.h"
+#include "shell/files/program_folders.h"
 #include "shell/files/safe_files.h"
 #include "shell/qt/surface/qt_artwork.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QString>
@@ -25,6 +25,7 @@
 #include <deque>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <malloc.h>
 #include <memory>
 #include <mutex>
@@ -233,9 +234,34 @@ void reportQtErrors(QtMsgType type, const QMessageLogContext&, const QString& me
 
 // Above scale 1 the double-size pictures, where there are any, so that the artwork is as sharp
 // as the lines and texts drawn at that resolution.
-ImageSet loadArtwork(const std::filesystem::path& folder, int scale) {
+ImageSet loadArtwork(const std::vector<std::filesystem::path>& folders, int scale) {
     QtImageDecoder decoder(scale > 1, loadPicture);
-    return loadImageSet(folder, decoder);
+    return loadImageSet(folders, decoder);
+}
+
+// What the charts are drawn without, and why: said once, whatever the number of workers.
+void reportArtwork(const ImageSet& images, const std::vector<std::filesystem::path>& folders,
+                   Progress& progress) {
+    for (const std::u16string& problem : images.problems) {
+        progress.report("warning: " + toUtf8(problem) + " The charts are drawn without it.");
+    }
+    if (images.missing.empty()) {
+        return;
+    }
+    std::string searched;
+    for (const std::filesystem::path& folder : folders) {
+        searched += (searched.empty() ? "" : ", ") + folder.string();
+    }
+    constexpr std::size_t AllPictures = 4 + BadgeCount;
+    std::string names;
+    for (const std::u16string& name : images.missing) {
+        names += (names.empty() ? "" : ", ") + toUtf8(name);
+    }
+    progress.report("warning: " +
+                    (images.missing.size() == AllPictures ? "none of the chart pictures"
+                                                          : names) +
+                    " found in " + searched + "; the charts are drawn without " +
+                    (images.missing.size() == 1 ? "it" : "them"));
 }
 
 } // namespace
@@ -302,31 +328,31 @@ int main(int argc, char** argv) {
     Progress progress(total);
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> failures{plan.refusals.size()};
-    std::once_flag artworkMissing;
     std::optional<Committer> committer;
     committer.emplace(jobs, progress, failures);
-    const std::filesystem::path artworkFolder =
-        QString(QCoreApplication::applicationDirPath() + QStringLiteral("/data")).toStdU16String();
+    const std::vector<std::filesystem::path> artworkFolders = files::programArtworkFolders();
     const int artworkScale = options.format == Format::Png ? options.scale : 1;
-    // Each worker has its own pictures: the surface keeps resampled copies in them.
-    const auto work = [&] {
-        const ImageSet images = loadArtwork(artworkFolder, artworkScale);
-        if (bitmapOf(images.background) == nullptr) {
-            std::call_once(artworkMissing, [&] {
-                progress.report("warning: the chart pictures were not found beside the "
-                                "program; the charts are drawn without them");
-            });
+    // Each worker has its own pictures: the surface keeps resampled copies in them. They are
+    // read before any worker starts, while nothing else writes to standard error.
+    std::vector<ImageSet> pictures;
+    {
+        const StandardErrorSilenced quiet;
+        for (unsigned k = 0; k < jobs; ++k) {
+            pictures.push_back(loadArtwork(artworkFolders, artworkScale));
         }
+    }
+    reportArtwork(pictures.front(), artworkFolders, progress);
+    const auto work = [&](const ImageSet& images) {
         for (std::size_t i = next++; i < total; i = next++) {
             exportOne(plan.charts[i], options, today, images, progress, *committer, failures);
         }
     };
     if (jobs == 1) {
-        work();
+        work(pictures.front());
     } else {
         std::vector<std::jthread> workers;
-        for (unsigned k = 0; k < jobs; ++k) {
-            workers.emplace_back(work);
+        for (const ImageSet& images : pictures) {
+            workers.emplace_back(work, std::cref(images));
         }
     }
     committer.reset(); // every output committed

@@ -84,7 +84,6 @@ LoadedProfile loadProfile(const std::string& nativePath, const std::u16string& d
     AppState state(fields, today);
     fields.attach(state);
     // The window's start state, which Open then changes.
-    rebuildRings(state.model, 7, 15);
     state.birthDatePlaceholder = true;
     state.secondDatePlaceholder = true;
     createDomainFields(state);

@@ -1,6 +1,7 @@
 #include "standard_output.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -44,6 +45,25 @@ bool writeToStandardOutput(std::string_view bytes, std::string& reason) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+StandardErrorSilenced::StandardErrorSilenced() : saved_(::dup(STDERR_FILENO)) {
+    std::fflush(stderr);
+    const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && nowhere >= 0) {
+        ::dup2(nowhere, STDERR_FILENO);
+    }
+    if (nowhere >= 0) {
+        ::close(nowhere);
+    }
+}
+
+StandardErrorSilenced::~StandardErrorSilenced() {
+    if (saved_ >= 0) {
+        std::fflush(stderr);
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
 }
 
 } // namespace tanu::exporter

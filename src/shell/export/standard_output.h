@@ -15,4 +15,18 @@ void occupyClosedStandardStreams();
 // caller closed it.
 bool writeToStandardOutput(std::string_view bytes, std::string& reason);
 
+// Standard error goes nowhere while one of these lives: the PNG library under Qt's image reader
+// prints its own raw errors about a damaged picture there, and the program says in its own
+// words what it could not use. Only while no other thread writes to standard error.
+class StandardErrorSilenced {
+public:
+    StandardErrorSilenced();
+    ~StandardErrorSilenced();
+    StandardErrorSilenced(const StandardErrorSilenced&) = delete;
+    StandardErrorSilenced& operator=(const StandardErrorSilenced&) = delete;
+
+private:
+    int saved_;
+};
+
 } // namespace tanu::exporter

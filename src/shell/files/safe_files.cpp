@@ -89,25 +89,6 @@ bool isReservedWindowsName(std::u16string_view fileName) {
 
 namespace {
 
-std::u16string systemReason(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::u16string reason;
-    if (length != 0 && buffer != nullptr) {
-        reason.assign(reinterpret_cast<const char16_t*>(buffer), length);
-        while (!reason.empty() && (reason.back() == u'\n' || reason.back() == u'\r')) {
-            reason.pop_back();
-        }
-    }
-    LocalFree(buffer);
-    if (reason.empty()) {
-        reason = u"Windows error " + widenText(std::to_string(code)) + u".";
-    }
-    return reason;
-}
-
 bool isDevicePath(const std::wstring& path) {
     return path.rfind(L"\\\\.\\", 0) == 0 || path.rfind(L"\\\\?\\GLOBALROOT", 0) == 0;
 }
@@ -129,6 +110,25 @@ bool hasReservedName(const std::filesystem::path& path) {
 }
 
 } // namespace
+
+std::u16string systemReason(unsigned long code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string reason;
+    if (length != 0 && buffer != nullptr) {
+        reason.assign(reinterpret_cast<const char16_t*>(buffer), length);
+        while (!reason.empty() && (reason.back() == u'\n' || reason.back() == u'\r')) {
+            reason.pop_back();
+        }
+    }
+    LocalFree(buffer);
+    if (reason.empty()) {
+        reason = u"Windows error " + widenText(std::to_string(code)) + u".";
+    }
+    return reason;
+}
 
 std::filesystem::path pathFromUtf16(std::u16string_view text) {
     return std::filesystem::path(std::wstring(text.begin(), text.end()));

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace tanu::files {
@@ -33,6 +34,11 @@ WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_v
 // under way, then end the process as the signal would have. For programs that are ended by
 // signals rather than by their user (POSIX only; elsewhere it does nothing).
 void removeTemporariesOnSignal();
+
+#ifdef _WIN32
+// Windows' own words for an error code, or "Windows error N." when it has none.
+std::u16string systemReason(unsigned long code);
+#endif
 
 // Whether Windows keeps the file name for a device whatever folder it stands in: CON, PRN, AUX,
 // NUL, COM1..COM9 and LPT1..LPT9, in any case, with or without an extension ("nul.tanu").

@@ -41,10 +41,11 @@ private:
     Gdiplus::GpBitmap* bitmap_;
 };
 
-// Decodes with GdipCreateBitmapFromFile; the status is GDI+'s own.
+// Decodes with GdipCreateBitmapFromFile, once Windows' imaging component has read the picture's
+// size from its header.
 class GdiplusImageDecoder final : public ImageDecoder {
 public:
-    std::unique_ptr<Bitmap> decodeFile(const std::filesystem::path& path) override;
+    DecodedPicture decodeFile(const std::filesystem::path& path, PictureSize largest) override;
 };
 
 } // namespace tanu

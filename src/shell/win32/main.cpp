@@ -1,6 +1,7 @@
 // The Windows program: GDI+ and the artwork up, the main window, its message loop, and
 // everything down again in reverse order.
 #include "chart/chart_artwork.h"
+#include "shell/files/program_folders.h"
 #include "shell/win32/gdiplus_artwork.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/win32_document_port.h"
@@ -12,8 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     int exitCode = 0;
     {
         GdiplusImageDecoder decoder;
-        ImageSet images =
-            loadImageSet(std::filesystem::path(executableFolder()) / L"data", decoder);
+        ImageSet images = loadImageSet(files::programArtworkFolders(), decoder);
         Win32DocumentPort documents;
         Win32PrinterPort printer;
         {

@@ -93,21 +93,6 @@ std::u16string shortcutText(const CommandInfo& info) {
     return text + info.shortcut.key;
 }
 
-std::wstring executableFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
-}
-
 MainWindow::MainWindow(HINSTANCE instance, const ImageSet& images, DocumentPort& documents,
                        PrinterPort& printer, Clock clock)
     : instance_(instance), images_(images), documents_(documents), printer_(printer),
@@ -143,7 +128,8 @@ HWND MainWindow::create(int showCommand) {
     const int x = screen.left + (screen.right - screen.left - width) / 2;
     const int y = screen.top + (screen.bottom - screen.top - height) / 2;
 
-    // The first paint inside ShowWindow and UpdateWindow finds no field yet: the empty chart.
+    // The first paint inside ShowWindow and UpdateWindow finds no field yet: the empty chart on
+    // the start scale, which the state has had since it was made.
     window_ = CreateWindowExW(0, className.c_str(), creationTitle.c_str(), MainWindowStyle, x, y,
                               width, height, nullptr, nullptr, instance_, nullptr);
     if (window_ == nullptr) {
@@ -160,6 +146,7 @@ HWND MainWindow::create(int showCommand) {
                         VARIABLE_PITCH | FF_DONTCARE, win32::wide(ControlFontFamily).c_str());
     host_.attach(window_, font_);
     startForm(state_);
+    reportUnusedPictures(state_, images_.problems);
     return window_;
 }
 

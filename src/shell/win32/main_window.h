@@ -21,9 +21,6 @@ std::optional<Command> commandOfId(int id);
 // The shortcut a menu item shows after its tab: "Ctrl+N", "Alt+F4", or empty.
 std::u16string shortcutText(const CommandInfo& info);
 
-// The folder of the running executable.
-std::wstring executableFolder();
-
 class MainWindow final : public CommandShell {
 public:
     // The images, ports and clock must outlive the window.

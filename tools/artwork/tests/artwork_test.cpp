@@ -497,8 +497,11 @@ TEST(ArtworkFiles, DoubleSizeIsTakenOnlyForTheSamePicture) {
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(relabelled.save(dir.filePath("background.png")));
     ASSERT_TRUE(ours.save(dir.filePath("background@2x.png")));
-    const auto bitmap = QtImageDecoder(true).decodeFile(
-        std::filesystem::path(dir.filePath("background.png").toStdU16String()));
+    const auto bitmap =
+        QtImageDecoder(true)
+            .decodeFile(std::filesystem::path(dir.filePath("background.png").toStdU16String()),
+                        largestPictureFor({ChartWidth, ChartHeight}))
+            .bitmap;
     const auto* picture = dynamic_cast<const QtBitmap*>(bitmap.get());
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->image().size(), QSize(ChartWidth, ChartHeight));

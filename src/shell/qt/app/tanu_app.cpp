@@ -6,6 +6,7 @@
 #include "shell/qt/surface/qt_artwork.h"
 
 #include "document/profile_file.h"
+#include "shell/files/program_folders.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -33,9 +34,12 @@ void TanuApplication::start() {
         // were loaded first. High-density screens get the pictures drawn at twice the size
         // where there are any.
         const bool doubleSize = qGuiApp->devicePixelRatio() > 1.0;
-        std::jthread artwork([&loaded, folder = options_.dataFolder, doubleSize] {
+        std::vector<std::filesystem::path> folders = options_.artworkFolders.empty()
+                                                         ? files::programArtworkFolders()
+                                                         : options_.artworkFolders;
+        std::jthread artwork([&loaded, folders = std::move(folders), doubleSize] {
             QtImageDecoder decoder(doubleSize);
-            loaded = loadImageSet(folder, decoder);
+            loaded = loadImageSet(folders, decoder);
         });
         DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
         PrinterPort& printer = options_.printer ? *options_.printer : *qtPrinter_;
@@ -51,6 +55,7 @@ void TanuApplication::start() {
 
     host_.attach(state_, window_->chart(), *window_, makeControlFont());
     startForm(state_);
+    reportUnusedPictures(state_, images_.problems);
 
     if (options_.openFile) {
         DocumentPort& documents = options_.documents ? *options_.documents : qtDocuments_;
@@ -58,23 +63,6 @@ void TanuApplication::start() {
         qtDocuments_.rememberFolderOf(toQString(*options_.openFile));
         openProfileFile(state_, documents, *options_.openFile);
     }
-}
-
-std::filesystem::path dataFolderFor(const std::filesystem::path& executableFolder) {
-    const std::filesystem::path beside = executableFolder / "data";
-    const std::filesystem::path installed =
-        executableFolder.parent_path() / "share" / "tanu" / "data";
-    std::error_code error;
-    if (!std::filesystem::is_directory(beside, error) &&
-        std::filesystem::is_directory(installed, error)) {
-        return installed;
-    }
-    // Without either, the pictures are simply missing, as from an empty folder beside.
-    return beside;
-}
-
-std::filesystem::path defaultDataFolder() {
-    return dataFolderFor(std::filesystem::path(toU16(QCoreApplication::applicationDirPath())));
 }
 
 QIcon programIcon() {
@@ -91,7 +79,6 @@ int runTanu(int& argc, char** argv) {
     // Lets the desktop match the window with the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tanu.Tanu"));
     StartOptions options;
-    options.dataFolder = defaultDataFolder();
     // Qt has taken its own options out; the first argument left is a profile to open.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {

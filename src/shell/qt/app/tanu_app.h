@@ -15,11 +15,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tanu::qt {
 
 struct StartOptions {
-    std::filesystem::path dataFolder;
+    // Where the chart's pictures are read from; empty: the program's own folders.
+    std::vector<std::filesystem::path> artworkFolders;
     Clock clock = localToday;
     // Null: Qt's file dialogs and files, and the default printer.
     DocumentPort* documents = nullptr;
@@ -53,11 +55,6 @@ private:
     std::unique_ptr<PrinterPort> qtPrinter_;
     std::unique_ptr<MainWindow> window_;
 };
-
-// The artwork folder: "data" beside the executable, or, where there is none, the installed
-// tree's share/tanu/data next to the executable's bin folder.
-std::filesystem::path defaultDataFolder();
-std::filesystem::path dataFolderFor(const std::filesystem::path& executableFolder);
 
 // The program's icon at every size it is drawn in.
 QIcon programIcon();

@@ -1,8 +1,11 @@
 #include "shell/qt/surface/qt_artwork.h"
 
 #include "chart/drawing_surface.h"
+#include "model/system_texts.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QString>
 
 #include <algorithm>
@@ -86,26 +89,63 @@ bool showsSamePicture(const QImage& image, const QImage& doubleSize) {
     return difference >= 0 && difference <= MaxCellDifference;
 }
 
-std::unique_ptr<Bitmap> QtImageDecoder::decodeFile(const std::filesystem::path& path) {
-    const QString file = QString::fromStdU16String(path.u16string());
-    if (!QFileInfo(file).isFile()) {
-        return nullptr;
+QtImageDecoder::Picture QtImageDecoder::readPicture(const QString& file, PictureSize largest) const {
+    const QFileInfo info(file);
+    if (!info.exists()) {
+        return {{}, PictureFailure::Missing, {}, {}};
     }
-    QImage image = load(file);
+    // A folder or a FIFO: nothing to decode, and a FIFO would block the open.
+    if (!info.isFile()) {
+        return {{}, PictureFailure::Unreadable,
+                QString::fromStdU16String(std::u16string(NotRegularFileReason)), {}};
+    }
+    QFile device(file);
+    if (!device.open(QIODevice::ReadOnly)) {
+        return {{}, PictureFailure::Unreadable, device.errorString() + QLatin1Char('.'), {}};
+    }
+    QImageReader reader(&device);
+    const QSize size = reader.size();
+    if (!size.isValid()) {
+        return {{}, PictureFailure::NotAPicture, {}, {}};
+    }
+    if (size.width() > largest.width || size.height() > largest.height) {
+        return {{}, PictureFailure::TooLarge, {}, size};
+    }
+    QImage image;
+    if (read_ != nullptr) {
+        device.close();
+        image = read_(file);
+    } else {
+        image = reader.read();
+    }
     if (image.isNull()) {
-        return nullptr;
+        return {{}, PictureFailure::NotAPicture, {}, size};
+    }
+    return {std::move(image), PictureFailure::None, {}, size};
+}
+
+DecodedPicture QtImageDecoder::decodeFile(const std::filesystem::path& path,
+                                          PictureSize largest) {
+    Picture picture = readPicture(QString::fromStdU16String(path.u16string()), largest);
+    if (picture.failure != PictureFailure::None) {
+        return {nullptr, picture.failure, picture.reason.toStdU16String(),
+                {picture.size.width(), picture.size.height()}};
     }
     QImage doubleSize;
     if (doubleSize_) {
-        const QString doubleFile = QString::fromStdU16String(doubleSizePath(path).u16string());
-        if (QFileInfo(doubleFile).isFile() && !(doubleSize = load(doubleFile)).isNull() &&
-            showsSamePicture(image, doubleSize)) {
-            doubleSize = forPainting(std::move(doubleSize));
-        } else {
-            doubleSize = QImage();
+        // A double-size file that cannot be used is simply not used: the 1x picture is.
+        Picture twice =
+            readPicture(QString::fromStdU16String(doubleSizePath(path).u16string()), largest);
+        if (twice.failure == PictureFailure::None &&
+            showsSamePicture(picture.image, twice.image)) {
+            doubleSize = forPainting(std::move(twice.image));
         }
     }
-    return std::make_unique<QtBitmap>(forPainting(std::move(image)), std::move(doubleSize));
+    return {std::make_unique<QtBitmap>(forPainting(std::move(picture.image)),
+                                       std::move(doubleSize)),
+            PictureFailure::None,
+            {},
+            {picture.size.width(), picture.size.height()}};
 }
 
 } // namespace tanu

@@ -31,10 +31,11 @@ private:
     mutable QImage scaled_;
 };
 
-// Decodes with QImage and keeps each picture in the format a raster painter blends fastest.
-// With doubleSize set it also reads the picture's "@2x" file beside it (background@2x.png for
-// background.png), and keeps it when it shows the same picture at exactly twice the size; a
-// school's own 1x picture next to our 2x one is thus drawn from its own pixels.
+// Decodes with Qt's image readers and keeps each picture in the format a raster painter blends
+// fastest. With doubleSize set it also reads the picture's "@2x" file beside it
+// (background@2x.png for background.png), and keeps it when it shows the same picture at
+// exactly twice the size; a school's own 1x picture next to our 2x one is thus drawn from its
+// own pixels. Every file's size is read from its header before it is decoded.
 class QtImageDecoder final : public ImageDecoder {
 public:
     // Reads a picture file; a null image when it cannot.
@@ -42,10 +43,17 @@ public:
 
     explicit QtImageDecoder(bool doubleSize = false, Reader read = nullptr)
         : doubleSize_(doubleSize), read_(read) {}
-    std::unique_ptr<Bitmap> decodeFile(const std::filesystem::path& path) override;
+    DecodedPicture decodeFile(const std::filesystem::path& path, PictureSize largest) override;
 
 private:
-    QImage load(const QString& file) const { return read_ != nullptr ? read_(file) : QImage(file); }
+    // The picture of one file, or why there is none.
+    struct Picture {
+        QImage image;
+        PictureFailure failure = PictureFailure::None;
+        QString reason;
+        QSize size;
+    };
+    Picture readPicture(const QString& file, PictureSize largest) const;
 
     bool doubleSize_;
     Reader read_;
