@@ -20,6 +20,24 @@ namespace {
 
 constexpr int ChartTop = 699; // the chart is the window's last 699 rows, under the menu bar
 
+// The background's title in its blue, which nothing else draws, in the chart whose top row is
+// top.
+int titlePixels(const QImage& chart, int top) {
+    int title = 0;
+    for (int y = top + 10; y < top + 45; ++y) {
+        for (int x = 10; x < 110; ++x) {
+            const QRgb p = chart.pixel(x, y);
+            title +=
+                std::abs(qRed(p) - 0x2E) + std::abs(qGreen(p) - 0x5E) + std::abs(qBlue(p) - 0x8C) <
+                        24
+                    ? 1
+                    : 0;
+        }
+    }
+    return title;
+}
+
+
 class InstalledProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -103,19 +121,7 @@ TEST_F(InstalledProgramTest, StartsWithItsArtworkAndTheFileNamedOnTheCommandLine
     ASSERT_GE(window.width(), tanu::ChartWidth);
     const int top = window.height() - ChartTop;
 
-    // The artwork: the background's title in its blue, which nothing else draws.
-    int title = 0;
-    for (int y = top + 10; y < top + 45; ++y) {
-        for (int x = 10; x < 110; ++x) {
-            const QRgb p = window.pixel(x, y);
-            title +=
-                std::abs(qRed(p) - 0x2E) + std::abs(qGreen(p) - 0x5E) + std::abs(qBlue(p) - 0x8C) <
-                        24
-                    ? 1
-                    : 0;
-        }
-    }
-    EXPECT_GT(title, 100) << "the background picture is missing";
+    EXPECT_GT(titlePixels(window, top), 100) << "the background picture is missing";
 
     // The profile: domain 1's wedge, just up and right of the centre, and an empty domain 2.
     const QRgb wedge = window.pixel(tanu::CentreX + 4, top + tanu::CentreY - 12);
@@ -123,6 +129,51 @@ TEST_F(InstalledProgramTest, StartsWithItsArtworkAndTheFileNamedOnTheCommandLine
     EXPECT_EQ(qRgb(qRed(wedge), qGreen(wedge), qBlue(wedge)), expected | 0xFF000000u)
         << "the profile's first domain is not drawn";
     EXPECT_EQ(window.pixel(tanu::CentreX + 10, top + tanu::CentreY - 7), qRgb(255, 255, 255));
+}
+
+// The installed export finds the shipped pictures under share, and a user's own picture before
+// them, picture by picture.
+TEST_F(InstalledProgramTest, TheExportFindsTheShippedPicturesAndAUsersOwnFirst) {
+#ifndef TANU_INSTALLED_EXPORT
+    GTEST_SKIP() << "this build has no tanu-export";
+#endif
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString profile = work.filePath("ann.tanu");
+    {
+        QFile out(profile);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("Ann\r\n2015/3/10\r\nYYYY/MM/DD\r\n\r\n9\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n8\r\n");
+    }
+    const QString userData = work.filePath("user-data");
+    ASSERT_TRUE(QDir().mkpath(userData + "/tanu/data"));
+    QImage green(912, 699, QImage::Format_RGB32);
+    green.fill(qRgb(0, 200, 0));
+
+    for (const bool ownBackground : {false, true}) {
+        SCOPED_TRACE(ownBackground ? "the user's background" : "the shipped pictures");
+        if (ownBackground) {
+            ASSERT_TRUE(green.save(userData + "/tanu/data/background.png"));
+        }
+        QProcess exporter;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), userData);
+        exporter.setProcessEnvironment(environment);
+        const QString chart = work.filePath(ownBackground ? "own.png" : "shipped.png");
+        exporter.start(installed("bin/tanu-export"),
+                       {QStringLiteral("--on"), QStringLiteral("2026/12/06"), QStringLiteral("-o"),
+                        chart, profile});
+        ASSERT_TRUE(exporter.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(exporter.readAllStandardError());
+        EXPECT_EQ(exporter.exitCode(), 0) << errors.toStdString();
+        EXPECT_TRUE(errors.isEmpty()) << errors.toStdString();
+        const QImage picture(chart);
+        ASSERT_EQ(picture.size(), QSize(912, 699));
+        EXPECT_EQ(titlePixels(picture, 0) > 100, !ownBackground);
+        EXPECT_EQ(picture.pixel(5, 5), ownBackground ? qRgb(0, 200, 0) : qRgb(255, 255, 255));
+        // The legend still comes from the shipped set.
+        EXPECT_NE(picture.pixel(tanu::LegendRect.x + 72, tanu::LegendRect.y + 100), qRgb(0, 200, 0));
+    }
 }
 
 } // namespace

@@ -10,7 +10,8 @@ app=build/release/bin/tanu
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "$(uname)" = Linux ]; then
     echo "No display found. TANU is a desktop program: run it from a desktop session, or on a"
-    echo "machine without one inside a virtual display:  xvfb-run -s '-screen 0 1280x1024x24' $app"
+    echo "machine without one inside a virtual display:"
+    echo "  XDG_RUNTIME_DIR=\$(mktemp -d) xvfb-run -s '-screen 0 1280x1024x24' $app"
     exit 1
 fi
 # A desktop session gives every program a private runtime folder; a bare X server does not.
