@@ -37,7 +37,6 @@ int titlePixels(const QImage& chart, int top) {
     return title;
 }
 
-
 class InstalledProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -143,7 +142,8 @@ TEST_F(InstalledProgramTest, TheExportFindsTheShippedPicturesAndAUsersOwnFirst) 
     {
         QFile out(profile);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("Ann\r\n2015/3/10\r\nYYYY/MM/DD\r\n\r\n9\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n8\r\n");
+        out.write("Ann\r\n2015/3/10\r\nYYYY/MM/DD\r\n\r\n"
+                  "9\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n8\r\n");
     }
     const QString userData = work.filePath("user-data");
     ASSERT_TRUE(QDir().mkpath(userData + "/tanu/data"));
@@ -172,7 +172,8 @@ TEST_F(InstalledProgramTest, TheExportFindsTheShippedPicturesAndAUsersOwnFirst) 
         EXPECT_EQ(titlePixels(picture, 0) > 100, !ownBackground);
         EXPECT_EQ(picture.pixel(5, 5), ownBackground ? qRgb(0, 200, 0) : qRgb(255, 255, 255));
         // The legend still comes from the shipped set.
-        EXPECT_NE(picture.pixel(tanu::LegendRect.x + 72, tanu::LegendRect.y + 100), qRgb(0, 200, 0));
+        EXPECT_NE(picture.pixel(tanu::LegendRect.x + 72, tanu::LegendRect.y + 100),
+                  qRgb(0, 200, 0));
     }
 }
 

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Plants one fault at a time in a source file and runs the tests that should notice.
 
-Usage: tools/mutate.py BUILD_DIR[:TARGET,...] FILE[:FIRST-LAST] ... -- TEST COMMAND...
+Usage: tools/mutate.py [--every N] BUILD_DIR[:TARGET,...] FILE[:FIRST-LAST] ... -- TEST COMMAND...
 
 Each mutant changes one line (a comparison flipped, && and || swapped, a condition negated, a
 call statement dropped, true and false swapped, a constant changed), is built with ninja in
 BUILD_DIR (only the targets named, where any are) and tested with the command. A mutant whose build fails is stillborn and not counted;
-one the command fails on is killed; the rest survive and are listed. Run it in a worktree of its
+one the command fails on is killed; the rest survive and are listed. --every N tries only every
+N-th mutant, the same ones each run. Run it in a worktree of its
 own: it rewrites the files while it runs and restores them at the end.
 """
 import re
@@ -43,6 +44,10 @@ def mutants(lines, first, last):
 
 
 def main():
+    every = 1
+    if sys.argv[1] == "--every":
+        every = int(sys.argv[2])
+        del sys.argv[1:3]
     split = sys.argv.index("--")
     build_dir, _, build_targets = sys.argv[1].partition(":")
     build = ["ninja", "-C", build_dir] + [t for t in build_targets.split(",") if t]
@@ -54,7 +59,9 @@ def main():
         lines = original.splitlines(keepends=True)
         first, last = (int(x) for x in span.split("-")) if span else (1, len(lines))
         try:
-            for number, replacement in mutants(lines, first, last):
+            for index, (number, replacement) in enumerate(mutants(lines, first, last)):
+                if index % every != 0:
+                    continue
                 mutated = lines[:]
                 mutated[number - 1] = replacement
                 open(path, "w").write("".join(mutated))

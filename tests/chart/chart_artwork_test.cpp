@@ -66,7 +66,8 @@ TEST(LoadImageSet, ReadsEveryPictureFromTheDataFolderInOrder) {
     EXPECT_EQ(nameOf(images.oneYearLegend), "/opt/tanu/data/one_year.png");
     EXPECT_EQ(nameOf(images.twoYearsLegend), "/opt/tanu/data/two_years.png");
     for (std::size_t k = 0; k < BadgeCount; ++k) {
-        EXPECT_EQ(nameOf(images.badges[k]), "/opt/tanu/data/badge" + std::to_string(k + 2) + ".png");
+        EXPECT_EQ(nameOf(images.badges[k]),
+                  "/opt/tanu/data/badge" + std::to_string(k + 2) + ".png");
     }
     // Four times the slot each way: the chart, the chart again for the undrawn wedge, the
     // legends, the badges.
@@ -85,9 +86,8 @@ TEST(LoadImageSet, ReadsEveryPictureFromTheDataFolderInOrder) {
 // not replaced by the next folder's, and is named.
 TEST(LoadImageSet, EachPictureFromTheFirstFolderThatHasIt) {
     TableDecoder decoder;
-    const std::vector<std::filesystem::path> folders = {"/home/t/.local/share/tanu/data",
-                                                        "/usr/local/share/tanu/data",
-                                                        "/usr/share/tanu/data"};
+    const std::vector<std::filesystem::path> folders = {
+        "/home/t/.local/share/tanu/data", "/usr/local/share/tanu/data", "/usr/share/tanu/data"};
     for (const auto& name : allFileNames()) {
         if (name != "badge7.png") {
             decoder.pictures.insert((folders[2] / name).generic_string());
@@ -133,18 +133,28 @@ TEST(ArtworkFolders, TheUsersThenTheMachinesThenTheShippedPictures) {
         const char* program;
         std::vector<std::filesystem::path> folders;
     } rows[] = {
-        {"installed", {false, "", "/home/t", ""}, "/usr/bin",
+        {"installed",
+         {false, "", "/home/t", ""},
+         "/usr/bin",
          {"/home/t/.local/share/tanu/data", "/usr/local/share/tanu/data", "/usr/bin/data",
           "/usr/share/tanu/data"}},
-        {"XDG_DATA_HOME set", {false, "/data/t", "/home/t", ""}, "/opt/tanu/bin",
+        {"XDG_DATA_HOME set",
+         {false, "/data/t", "/home/t", ""},
+         "/opt/tanu/bin",
          {"/data/t/tanu/data", "/usr/local/share/tanu/data", "/opt/tanu/bin/data",
           "/opt/tanu/share/tanu/data"}},
-        {"a relative XDG_DATA_HOME counts as unset", {false, "rel", "/home/t", ""}, "/usr/bin",
+        {"a relative XDG_DATA_HOME counts as unset",
+         {false, "rel", "/home/t", ""},
+         "/usr/bin",
          {"/home/t/.local/share/tanu/data", "/usr/local/share/tanu/data", "/usr/bin/data",
           "/usr/share/tanu/data"}},
-        {"no home, installed under /usr/local", {false, "", "", ""}, "/usr/local/bin",
+        {"no home, installed under /usr/local",
+         {false, "", "", ""},
+         "/usr/local/bin",
          {"/usr/local/share/tanu/data", "/usr/local/bin/data"}},
-        {"Windows", {true, "/data/t", "/home/t", "/ProgramData"}, "/Apps/TANU",
+        {"Windows",
+         {true, "/data/t", "/home/t", "/ProgramData"},
+         "/Apps/TANU",
          {"/ProgramData/TANU/data", "/Apps/TANU/data"}},
         {"Windows without ProgramData", {true, "", "", ""}, "/Apps/TANU", {"/Apps/TANU/data"}},
     };

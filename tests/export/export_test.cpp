@@ -450,7 +450,8 @@ TEST_F(ExportTest, APlanNeverReplacesAProfileNorWritesTwoChartsToOneFile) {
             drawn.push_back(chart.input);
         }
         EXPECT_EQ(drawn, row.drawn);
-        ASSERT_EQ(plan.refusals.size(), row.refused.size()) << ::testing::PrintToString(plan.refusals);
+        ASSERT_EQ(plan.refusals.size(), row.refused.size())
+            << ::testing::PrintToString(plan.refusals);
         for (std::size_t k = 0; k < row.refused.size(); ++k) {
             EXPECT_NE(plan.refusals[k].find(row.refused[k]), std::string::npos) << plan.refusals[k];
         }
@@ -473,7 +474,8 @@ TEST_F(ExportTest, NothingIsLostOrLoosenedAndTheRestIsStillExported) {
 
     const ExportRun pipe = run({QStringLiteral("-o"), path("pipe.png"), path("anna.tanu")});
     EXPECT_EQ(pipe.exitCode, 1);
-    EXPECT_TRUE(pipe.errors.contains(QStringLiteral("not a regular file"))) << pipe.errors.toStdString();
+    EXPECT_TRUE(pipe.errors.contains(QStringLiteral("not a regular file")))
+        << pipe.errors.toStdString();
     struct stat pipeInfo {};
     ASSERT_EQ(::stat(path("pipe.png").toLocal8Bit().constData(), &pipeInfo), 0);
     EXPECT_TRUE(S_ISFIFO(pipeInfo.st_mode));
@@ -488,8 +490,8 @@ TEST_F(ExportTest, NothingIsLostOrLoosenedAndTheRestIsStillExported) {
     // A folder that does not exist yet is made; a name near the system's limit still works.
     const QString longName = QString(245, QLatin1Char('n')) + QStringLiteral(".tanu");
     writeFile(longName, FullProfile);
-    const ExportRun batch = run({QStringLiteral("--output-dir"), path("new/charts"),
-                                 path("anna.tanu"), path(longName)});
+    const ExportRun batch = run(
+        {QStringLiteral("--output-dir"), path("new/charts"), path("anna.tanu"), path(longName)});
     EXPECT_EQ(batch.exitCode, 0) << batch.errors.toStdString();
     EXPECT_EQ(entries("new/charts").size(), 2);
 
@@ -513,7 +515,8 @@ TEST_F(ExportTest, StandardOutputThatCannotTakeTheChartIsAFailure) {
                      QStringLiteral(TANU_EXPORT_EXECUTABLE), path("anna.tanu")});
         shell.waitForFinished(-1);
         EXPECT_EQ(shell.exitCode(), 1);
-        EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardError()).contains(QLatin1String(row.says)));
+        EXPECT_TRUE(
+            QString::fromUtf8(shell.readAllStandardError()).contains(QLatin1String(row.says)));
     }
 }
 

@@ -142,8 +142,8 @@ TEST_F(SafeFiles, ReadOpensForReadingOnlyAndStopsPastTheLimit) {
         fs::path path;
         std::size_t limit;
         bool ok;
-        std::string bytes;      // when ok
-        std::u16string reason;  // when not
+        std::string bytes;     // when ok
+        std::u16string reason; // when not
     } rows[] = {
         {folder / "one", 64, true, "z", {}},
         {folder / "short", 64, true, "abc", {}},

@@ -142,8 +142,7 @@ TEST_F(WindowTest, SaysWhichPicturesItDoesNotUse) {
     notAPicture.write("not a picture");
     notAPicture.close();
     StartOptions options;
-    options.artworkFolders = {school.path().toStdU16String(),
-                              files::programFolder() / "data"};
+    options.artworkFolders = {school.path().toStdU16String(), files::programFolder() / "data"};
     startApp(options);
 
     ASSERT_EQ(modals_->seen.size(), 1u);

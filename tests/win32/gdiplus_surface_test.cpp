@@ -60,11 +60,11 @@ protected:
     void SetUp() override {
         images = loadImageSet(testing::programFolder() / "data", decoder);
         ASSERT_NE(bitmapOf(images.background), nullptr) << "artwork missing beside the test";
-        const auto picture = decoder
-                                 .decodeFile(testing::programFolder() / "golden" /
-                                                 "typical_profile.png",
-                                             largestPictureFor({ChartWidth, ChartHeight}))
-                                 .bitmap;
+        const auto picture =
+            decoder
+                .decodeFile(testing::programFolder() / "golden" / "typical_profile.png",
+                            largestPictureFor({ChartWidth, ChartHeight}))
+                .bitmap;
         ASSERT_NE(picture, nullptr) << "golden picture not decoded";
         golden = testing::readPixels(static_cast<const GdiplusBitmap&>(*picture).handle());
         ASSERT_EQ(golden.width, ChartWidth);
@@ -78,8 +78,10 @@ protected:
     // age line makes 70 golden ones.
     void expectLikeGolden(const Pixels& painted, gdip::GpBitmap* canvas) {
         const int differing = countDiffering(painted, golden, PlainTolerance);
-        const int paintedOutside = testing::outsideRange(painted, golden, ShapeRadius, ColourTolerance);
-        const int goldenOutside = testing::outsideRange(golden, painted, ShapeRadius, ColourTolerance);
+        const int paintedOutside =
+            testing::outsideRange(painted, golden, ShapeRadius, ColourTolerance);
+        const int goldenOutside =
+            testing::outsideRange(golden, painted, ShapeRadius, ColourTolerance);
         std::cout << "GDI+ against the Qt picture: " << differing << " of " << painted.argb.size()
                   << " pixels differ by more than " << PlainTolerance
                   << "; outside each other's colours within " << ShapeRadius
@@ -136,7 +138,8 @@ TEST(GdiplusDecoder, ReadsThePictureSizeFirstAndRefusesWhatIsTooLarge) {
     const std::filesystem::path folder = testing::programFolder();
     for (const int width : {3648, 3649}) {
         Canvas canvas(width, 1, 0xFFFFFFFF);
-        ASSERT_TRUE(testing::savePng(canvas.bitmap(), folder / ("decoder_" + std::to_string(width) + ".png")));
+        ASSERT_TRUE(testing::savePng(canvas.bitmap(),
+                                     folder / ("decoder_" + std::to_string(width) + ".png")));
     }
     std::ofstream(folder / "decoder_text.png") << "not a picture";
     const PictureSize largest = largestPictureFor({ChartWidth, ChartHeight});

@@ -8,9 +8,9 @@
 #include "standard_output.h"
 
 #include "chart/chart_artwork.h"
-#include "shell/qt/surface/qpainter_surface.h"
 #include "shell/files/program_folders.h"
 #include "shell/files/safe_files.h"
+#include "shell/qt/surface/qpainter_surface.h"
 #include "shell/qt/surface/qt_artwork.h"
 
 #include <QFile>
@@ -258,8 +258,7 @@ void reportArtwork(const ImageSet& images, const std::vector<std::filesystem::pa
         names += (names.empty() ? "" : ", ") + toUtf8(name);
     }
     progress.report("warning: " +
-                    (images.missing.size() == AllPictures ? "none of the chart pictures"
-                                                          : names) +
+                    (images.missing.size() == AllPictures ? "none of the chart pictures" : names) +
                     " found in " + searched + "; the charts are drawn without " +
                     (images.missing.size() == 1 ? "it" : "them"));
 }

@@ -72,8 +72,8 @@ OutputPlan planOutputs(const Options& options) {
         const std::vector<std::string>& group = inputsWriting[chart.identity];
         if (group.size() > 1) {
             if (group.front() == chart.input) {
-                plan.refusals.push_back(joined(group) + ": not exported: their charts would all be " +
-                                        chart.output);
+                plan.refusals.push_back(
+                    joined(group) + ": not exported: their charts would all be " + chart.output);
             }
             continue;
         }

@@ -44,7 +44,8 @@ std::filesystem::path programFolder() {
         path.resize(path.size() * 2);
     }
     const std::size_t slash = path.find_last_of(L"\\/");
-    return std::filesystem::path(slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash));
+    return std::filesystem::path(slash == std::wstring::npos ? std::wstring(L".")
+                                                             : path.substr(0, slash));
 }
 
 std::vector<std::filesystem::path> programArtworkFolders() {

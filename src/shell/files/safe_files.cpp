@@ -75,8 +75,8 @@ bool isReservedWindowsName(std::u16string_view fileName) {
     for (char16_t& c : stem) {
         c = upper(c);
     }
-    if (stem == u"CON" || stem == u"PRN" || stem == u"AUX" || stem == u"NUL" ||
-        stem == u"CONIN$" || stem == u"CONOUT$") {
+    if (stem == u"CON" || stem == u"PRN" || stem == u"AUX" || stem == u"NUL" || stem == u"CONIN$" ||
+        stem == u"CONOUT$") {
         return true;
     }
     // COM1..COM9 and LPT1..LPT9, and the superscript digits 1, 2 and 3 Windows also takes.
@@ -354,7 +354,8 @@ public:
     // Creates the file at path, never through a link or over anything already there.
     int create(const std::string& path, mode_t mode) {
         const SignalsHeld held;
-        const int fd = saveCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        const int fd =
+            saveCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             path_ = path;
             if (slot_ != nullptr && path.size() < sizeof slot_->path) {
@@ -455,8 +456,8 @@ WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_v
     int fd = -1;
     for (unsigned attempt = 0; fd < 0; ++attempt) {
         // 0666: a new file gets what the process's mask leaves of read and write for all.
-        fd = temporary.create(folder + temporaryName(static_cast<unsigned long>(::getpid()), attempt),
-                              0666);
+        fd = temporary.create(
+            folder + temporaryName(static_cast<unsigned long>(::getpid()), attempt), 0666);
         if (fd < 0 && (errno != EEXIST || attempt + 1 >= TemporaryAttempts)) {
             return writeFailure(errnoReason(errno));
         }

@@ -33,12 +33,10 @@ GdiplusBitmap::~GdiplusBitmap() {
 namespace {
 
 // Releases a COM interface with itself.
-template <typename Interface>
-struct ComReleaser {
+template <typename Interface> struct ComReleaser {
     void operator()(Interface* object) const { object->Release(); }
 };
-template <typename Interface>
-using ComPointer = std::unique_ptr<Interface, ComReleaser<Interface>>;
+template <typename Interface> using ComPointer = std::unique_ptr<Interface, ComReleaser<Interface>>;
 
 // COM for the length of one call, on a thread that may or may not have it already.
 class ComUse {
@@ -70,8 +68,10 @@ DecodedPicture headerSize(const std::filesystem::path& path) {
         path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &rawDecoder);
     if (FAILED(opened)) {
         if (HRESULT_FACILITY(opened) == FACILITY_WIN32) {
-            return {nullptr, PictureFailure::Unreadable,
-                    files::systemReason(static_cast<unsigned long>(HRESULT_CODE(opened))), {}};
+            return {nullptr,
+                    PictureFailure::Unreadable,
+                    files::systemReason(static_cast<unsigned long>(HRESULT_CODE(opened))),
+                    {}};
         }
         return {nullptr, PictureFailure::NotAPicture, {}, {}};
     }
@@ -87,8 +87,11 @@ DecodedPicture headerSize(const std::filesystem::path& path) {
         return {nullptr, PictureFailure::NotAPicture, {}, {}};
     }
     constexpr UINT Largest = 0x7FFFFFFF;
-    return {nullptr, PictureFailure::None, {},
-            {static_cast<int>(std::min(width, Largest)), static_cast<int>(std::min(height, Largest))}};
+    return {
+        nullptr,
+        PictureFailure::None,
+        {},
+        {static_cast<int>(std::min(width, Largest)), static_cast<int>(std::min(height, Largest))}};
 }
 
 } // namespace

@@ -89,15 +89,18 @@ bool showsSamePicture(const QImage& image, const QImage& doubleSize) {
     return difference >= 0 && difference <= MaxCellDifference;
 }
 
-QtImageDecoder::Picture QtImageDecoder::readPicture(const QString& file, PictureSize largest) const {
+QtImageDecoder::Picture QtImageDecoder::readPicture(const QString& file,
+                                                    PictureSize largest) const {
     const QFileInfo info(file);
     if (!info.exists()) {
         return {{}, PictureFailure::Missing, {}, {}};
     }
     // A folder or a FIFO: nothing to decode, and a FIFO would block the open.
     if (!info.isFile()) {
-        return {{}, PictureFailure::Unreadable,
-                QString::fromStdU16String(std::u16string(NotRegularFileReason)), {}};
+        return {{},
+                PictureFailure::Unreadable,
+                QString::fromStdU16String(std::u16string(NotRegularFileReason)),
+                {}};
     }
     QFile device(file);
     if (!device.open(QIODevice::ReadOnly)) {
@@ -124,11 +127,12 @@ QtImageDecoder::Picture QtImageDecoder::readPicture(const QString& file, Picture
     return {std::move(image), PictureFailure::None, {}, size};
 }
 
-DecodedPicture QtImageDecoder::decodeFile(const std::filesystem::path& path,
-                                          PictureSize largest) {
+DecodedPicture QtImageDecoder::decodeFile(const std::filesystem::path& path, PictureSize largest) {
     Picture picture = readPicture(QString::fromStdU16String(path.u16string()), largest);
     if (picture.failure != PictureFailure::None) {
-        return {nullptr, picture.failure, picture.reason.toStdU16String(),
+        return {nullptr,
+                picture.failure,
+                picture.reason.toStdU16String(),
                 {picture.size.width(), picture.size.height()}};
     }
     QImage doubleSize;
@@ -136,16 +140,15 @@ DecodedPicture QtImageDecoder::decodeFile(const std::filesystem::path& path,
         // A double-size file that cannot be used is simply not used: the 1x picture is.
         Picture twice =
             readPicture(QString::fromStdU16String(doubleSizePath(path).u16string()), largest);
-        if (twice.failure == PictureFailure::None &&
-            showsSamePicture(picture.image, twice.image)) {
+        if (twice.failure == PictureFailure::None && showsSamePicture(picture.image, twice.image)) {
             doubleSize = forPainting(std::move(twice.image));
         }
     }
-    return {std::make_unique<QtBitmap>(forPainting(std::move(picture.image)),
-                                       std::move(doubleSize)),
-            PictureFailure::None,
-            {},
-            {picture.size.width(), picture.size.height()}};
+    return {
+        std::make_unique<QtBitmap>(forPainting(std::move(picture.image)), std::move(doubleSize)),
+        PictureFailure::None,
+        {},
+        {picture.size.width(), picture.size.height()}};
 }
 
 } // namespace tanu
