@@ -175,6 +175,22 @@ TEST_F(InstalledProgramTest, TheExportFindsTheShippedPicturesAndAUsersOwnFirst) 
         EXPECT_NE(picture.pixel(tanu::LegendRect.x + 72, tanu::LegendRect.y + 100),
                   qRgb(0, 200, 0));
     }
+
+    // A picture found nowhere is named with every folder it was looked for in.
+    ASSERT_TRUE(QFile::remove(installed("share/tanu/data/badge7.png")));
+    QProcess exporter;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), userData);
+    exporter.setProcessEnvironment(environment);
+    exporter.start(installed("bin/tanu-export"),
+                   {QStringLiteral("-o"), work.filePath("x.png"), profile});
+    ASSERT_TRUE(exporter.waitForFinished(60000));
+    EXPECT_EQ(exporter.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(exporter.readAllStandardError()),
+              QStringLiteral("tanu-export: warning: badge7.png was not found in %1/tanu/data, "
+                             "/usr/local/share/tanu/data, %2, %3; the charts are drawn without "
+                             "it\n")
+                  .arg(userData, installed("bin/data"), installed("share/tanu/data")));
 }
 
 } // namespace

@@ -286,6 +286,11 @@ TEST(ExportOptions, ParsesOrRefuses) {
         {{"--frobnicate=1", "a.tanu"}, "unknown option --frobnicate", Format::Png, ""},
         {{"a.tanu", ""}, "an empty argument", Format::Png, ""},
     };
+    for (const char* help : {"-h", "--help"}) {
+        EXPECT_TRUE(exporter::parseOptions({help}).options.help) << help;
+    }
+    EXPECT_EQ(exporter::parseOptions({"a.tanu", "--frobnicate"}).error,
+              "unknown option --frobnicate");
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.args));
         const exporter::ParsedOptions parsed = exporter::parseOptions(row.args);
@@ -500,23 +505,63 @@ TEST_F(ExportTest, NothingIsLostOrLoosenedAndTheRestIsStillExported) {
     EXPECT_EQ(entries(QStringLiteral(".")).filter(QStringLiteral(".tmp")), QStringList());
 }
 
-TEST_F(ExportTest, StandardOutputThatCannotTakeTheChartIsAFailure) {
+// Standard output takes the chart whole, or the export fails and says why.
+TEST_F(ExportTest, StandardOutputTakesTheChartOrTheExportFails) {
     writeFile("anna.tanu", FullProfile);
+    ASSERT_EQ(run({QStringLiteral("-o"), path("anna.png"), path("anna.tanu")}).exitCode, 0);
     const struct {
         const char* redirect;
+        int exitCode;
         const char* says;
-    } rows[] = {{">/dev/full", "No space left on device"}, {">&-", "standard output is closed"}};
+    } rows[] = {{">\"$2\"", 0, ""},
+                {">/dev/full", 1, "No space left on device"},
+                {">&-", 1, "standard output is closed"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.redirect);
         QProcess shell;
         shell.start(QStringLiteral("/bin/sh"),
                     {QStringLiteral("-c"),
                      QStringLiteral("exec \"$0\" -o - \"$1\" %1").arg(QLatin1String(row.redirect)),
-                     QStringLiteral(TANU_EXPORT_EXECUTABLE), path("anna.tanu")});
+                     QStringLiteral(TANU_EXPORT_EXECUTABLE), path("anna.tanu"), path("piped.png")});
         shell.waitForFinished(-1);
-        EXPECT_EQ(shell.exitCode(), 1);
-        EXPECT_TRUE(
-            QString::fromUtf8(shell.readAllStandardError()).contains(QLatin1String(row.says)));
+        EXPECT_EQ(shell.exitCode(), row.exitCode);
+        const QString errors = QString::fromUtf8(shell.readAllStandardError());
+        EXPECT_TRUE(errors.contains(QLatin1String(row.says))) << errors.toStdString();
+        if (row.exitCode == 0) {
+            EXPECT_TRUE(readAll(path("piped.png")) == readAll(path("anna.png")));
+        }
+    }
+}
+
+// A picture that is there but cannot be used is named once in the program's own words, whatever
+// the number of workers; the picture library's own complaints stay out.
+TEST_F(ExportTest, APictureThatCannotBeUsedIsNamedOnce) {
+    const QString own = path("own/tanu/data");
+    ASSERT_TRUE(QDir().mkpath(own));
+    writeFile("own/tanu/data/background.png",
+              readAll(QStringLiteral(TANU_DATA_DIR "/background.png")).left(3000));
+    writeFile("anna.tanu", FullProfile);
+    writeFile("ben.tanu", FullProfile);
+    writeFile("cleo.tanu", FullProfile);
+    for (const char* jobs : {"1", "2"}) {
+        SCOPED_TRACE(jobs);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), path("own"));
+        process.setProcessEnvironment(environment);
+        // More profiles than workers: each waits its turn to hand over its chart.
+        process.start(QStringLiteral(TANU_EXPORT_EXECUTABLE),
+                      {QStringLiteral("--jobs"), QString::fromLatin1(jobs),
+                       QStringLiteral("--output-dir"), path(QStringLiteral("out%1").arg(jobs)),
+                       path("anna.tanu"), path("ben.tanu"), path("cleo.tanu")});
+        process.waitForFinished(-1);
+        EXPECT_EQ(process.exitCode(), 0);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+                  QStringLiteral("tanu-export: warning: The picture \"%1/background.png\" is not "
+                                 "used: it is not a picture TANU can read. The charts are drawn "
+                                 "without it.\n")
+                      .arg(own));
+        EXPECT_EQ(entries(QStringLiteral("out%1").arg(jobs)).size(), 3);
     }
 }
 

@@ -132,6 +132,8 @@ TEST_F(SafeFiles, NeitherCallTouchesWhatIsNotARegularFile) {
 }
 
 TEST_F(SafeFiles, ReadOpensForReadingOnlyAndStopsPastTheLimit) {
+    const std::string version = contentOf("/proc/version");
+    ASSERT_GT(version.size(), 20u);
     putFile(folder / "one", "z");
     putFile(folder / "short", "abc");
     // Named by its UTF-16 text, as the dialogs give it.
@@ -150,6 +152,10 @@ TEST_F(SafeFiles, ReadOpensForReadingOnlyAndStopsPastTheLimit) {
         // The buffer follows the file, not the limit.
         {folder / "short", std::size_t{1} << 40, true, "abc", {}},
         {folder / "short", 2, true, "abc", {}}, // one byte past the limit shows it is larger
+        // Its size says 0: the buffer grows as it is read, to one byte past the limit.
+        {"/proc/version", 10, true, version.substr(0, 11), {}},
+        {"/proc/version", 16, true, version.substr(0, 17), {}},
+        {"/proc/version", std::size_t{1} << 20, true, version, {}},
         {pathFromUtf16(u16(folder) + u"/st\u00FCdent.tanu"), 64, true, "xyz", {}},
         {folder / "missing", 64, false, {}, u"No such file or directory."},
         // A regular file that cannot be read.
@@ -204,7 +210,8 @@ TEST_F(SafeFiles, TheTemporaryFileIsShortNewAndBesideTheTarget) {
 // The system calls of a save, watched and made to fail one at a time.
 struct CallLog {
     std::vector<std::string> calls;
-    std::string failing; // the call that fails with EIO, e.g. "fsync" or "open folder"
+    std::vector<std::string> opened; // the paths of the files opened for writing
+    std::string failing;             // the call that fails with EIO, e.g. "fsync" or "open folder"
     bool raiseOnFsync = false;
 };
 CallLog* callLog = nullptr;
@@ -227,6 +234,9 @@ protected:
         SaveCalls& calls = saveCalls();
         calls.open = [](const char* path, int flags, mode_t mode) {
             const bool ofFolder = (flags & O_DIRECTORY) != 0;
+            if (!ofFolder) {
+                callLog->opened.emplace_back(path);
+            }
             return record(ofFolder ? "open folder" : "open") ? ::open(path, flags, mode) : -1;
         };
         calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
@@ -266,21 +276,31 @@ TEST_F(SaveCallsWatched, EachStepInOrderAndEveryFailureBeforeTheRenameKeepsTheOl
     EXPECT_EQ(log.calls, (std::vector<std::string>{"open", "write", "fsync", "close", "rename",
                                                    "open folder", "fsync folder", "close"}));
     EXPECT_EQ(contentOf(target), "new");
+    // A short name in the target's own folder, whatever the current folder.
+    ASSERT_EQ(log.opened.size(), 1u);
+    EXPECT_EQ(fs::path(log.opened[0]).parent_path(), folder);
+    EXPECT_LT(fs::path(log.opened[0]).filename().string().size(), 32u);
+
+    const auto openDescriptors = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto descriptors = openDescriptors();
 
     for (const char* failing : {"open", "write", "fsync", "close", "rename"}) {
         SCOPED_TRACE(failing);
         putFile(target, "old");
-        log = CallLog{{}, failing};
+        log = CallLog{{}, {}, failing};
         const WriteResult result = writeFileAtomically(target, "new");
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.reason, u"Input/output error.");
         EXPECT_EQ(contentOf(target), "old");
         expectFolderHolds({"p.tanu"});
+        EXPECT_EQ(openDescriptors(), descriptors);
     }
     // Once renamed the new profile is in place: a folder that cannot be synced changes nothing.
     for (const char* failing : {"open folder", "fsync folder"}) {
         SCOPED_TRACE(failing);
-        log = CallLog{{}, failing};
+        log = CallLog{{}, {}, failing};
         EXPECT_TRUE(writeFileAtomically(target, "newer").ok);
         EXPECT_EQ(contentOf(target), "newer");
     }
@@ -289,10 +309,17 @@ TEST_F(SaveCallsWatched, EachStepInOrderAndEveryFailureBeforeTheRenameKeepsTheOl
 TEST_F(SaveCallsWatched, ASaveEndedByASignalLeavesNoTemporaryFile) {
     const fs::path target = folder / "p.tanu";
     putFile(target, "old");
+    // Saves before it, some from a longer folder name, so the interrupted one is known to the
+    // handler through a used and released place, with nothing left of the longer name.
+    const fs::path deeper = folder / "a-folder-with-a-longer-name";
+    fs::create_directory(deeper);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         removeTemporariesOnSignal();
+        for (int k = 0; k < 20; ++k) {
+            writeFileAtomically(deeper / "q.tanu", "earlier");
+        }
         log.raiseOnFsync = true; // the temporary file is complete by then
         writeFileAtomically(target, "new");
         ::_exit(0); // not reached: the signal ends the process
@@ -301,6 +328,30 @@ TEST_F(SaveCallsWatched, ASaveEndedByASignalLeavesNoTemporaryFile) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_EQ(contentOf(target), "old");
+    expectFolderHolds({"p.tanu", "a-folder-with-a-longer-name"});
+}
+
+// A program may be started with its standard input closed, as from a desktop: the first file it
+// opens is then number 0, which is a file like any other.
+TEST_F(SaveCallsWatched, ASaveWorksWhenStandardInputIsClosed) {
+    const fs::path target = folder / "p.tanu";
+    putFile(target, "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(STDIN_FILENO);
+        const bool saved = writeFileAtomically(target, "new").ok;
+        const bool inOrder =
+            log.calls == std::vector<std::string>{"open",   "write",       "fsync",        "close",
+                                                  "rename", "open folder", "fsync folder", "close"};
+        // And nothing stays open: the next file is number 0 again.
+        const int next = ::open("/dev/null", O_RDONLY);
+        ::_exit(saved && inOrder && next == STDIN_FILENO ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(contentOf(target), "new");
     expectFolderHolds({"p.tanu"});
 }
 

@@ -257,10 +257,12 @@ void reportArtwork(const ImageSet& images, const std::vector<std::filesystem::pa
     for (const std::u16string& name : images.missing) {
         names += (names.empty() ? "" : ", ") + toUtf8(name);
     }
-    progress.report("warning: " +
-                    (images.missing.size() == AllPictures ? "none of the chart pictures" : names) +
-                    " found in " + searched + "; the charts are drawn without " +
-                    (images.missing.size() == 1 ? "it" : "them"));
+    const bool one = images.missing.size() == 1;
+    const std::string what = images.missing.size() == AllPictures ? "no chart picture was"
+                             : one                                ? names + " was not"
+                                                                  : names + " were not";
+    progress.report("warning: " + what + " found in " + searched +
+                    "; the charts are drawn without " + (one ? "it" : "them"));
 }
 
 } // namespace
