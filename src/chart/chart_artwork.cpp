@@ -61,8 +61,8 @@ std::u16string problemText(const std::u16string& name, const DecodedPicture& pic
     return {};
 }
 
-// The picture of that name from the first folder that has one; a problem or a missing name is
-// noted in the set.
+// The picture of that name from the first folder that has one, else the one built into the
+// program; a problem or a missing name is noted in the set.
 std::unique_ptr<Bitmap> loadPicture(const std::vector<std::filesystem::path>& folders,
                                     std::u16string_view fileName, ImageDecoder& decoder,
                                     ImageSet& set) {
@@ -78,8 +78,13 @@ std::unique_ptr<Bitmap> loadPicture(const std::vector<std::filesystem::path>& fo
         }
         return std::move(picture.bitmap);
     }
-    set.missing.emplace_back(fileName);
-    return nullptr;
+    DecodedPicture builtIn = decoder.decodeBuiltIn(fileName, largest);
+    if (builtIn.failure == PictureFailure::Missing) {
+        set.missing.emplace_back(fileName);
+    } else if (builtIn.failure != PictureFailure::None) {
+        set.problems.push_back(problemText(std::u16string(fileName), builtIn, largest));
+    }
+    return std::move(builtIn.bitmap);
 }
 
 } // namespace
@@ -110,6 +115,13 @@ std::vector<std::filesystem::path> artworkFolders(const std::filesystem::path& p
     add(programFolder / "data");
     add(programFolder.parent_path() / "share" / "tanu" / "data");
     return folders;
+}
+
+std::filesystem::path doubleSizePath(const std::filesystem::path& path) {
+    std::filesystem::path name = path.stem();
+    name += "@2x";
+    name += path.extension();
+    return path.parent_path() / name;
 }
 
 PictureSize largestPictureFor(PictureSize slot) {

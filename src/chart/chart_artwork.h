@@ -45,6 +45,13 @@ public:
     // largest's is refused before anything is decoded: a few kilobytes of file can ask for
     // gigabytes of pixels.
     virtual DecodedPicture decodeFile(const std::filesystem::path& path, PictureSize largest) = 0;
+    // The picture of that file name built into the program, for what no folder supplies; a
+    // program without built-in pictures has none (Missing).
+    virtual DecodedPicture decodeBuiltIn(std::u16string_view fileName, PictureSize largest) {
+        (void)fileName;
+        (void)largest;
+        return {nullptr, PictureFailure::Missing, {}, {}};
+    }
 };
 
 inline constexpr std::size_t BadgeCount = 21; // badge2.png .. badge22.png
@@ -60,7 +67,7 @@ struct ImageSet {
 
     // One sentence for each picture that is there but not used, naming its file and why.
     std::vector<std::u16string> problems;
-    // The file names found in no folder.
+    // The file names found in no folder and not built into the program.
     std::vector<std::u16string> missing;
 };
 
@@ -79,6 +86,10 @@ struct ArtworkEnvironment {
 // data beside the program.
 std::vector<std::filesystem::path> artworkFolders(const std::filesystem::path& programFolder,
                                                   const ArtworkEnvironment& environment);
+
+// The name of a picture's double-size file, for high-density screens: "@2x" before the
+// extension (background@2x.png for background.png).
+std::filesystem::path doubleSizePath(const std::filesystem::path& path);
 
 // The largest picture a slot of the chart takes: four times the slot's size each way, room for
 // double-size pictures and more.

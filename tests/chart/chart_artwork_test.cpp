@@ -27,8 +27,17 @@ public:
         }
         return {std::make_unique<testing::NamedBitmap>(name), PictureFailure::None, {}, {}};
     }
+    DecodedPicture decodeBuiltIn(std::u16string_view fileName, PictureSize) override {
+        const std::string name(fileName.begin(), fileName.end());
+        if (builtIn.count(name) == 0) {
+            return {nullptr, PictureFailure::Missing, {}, {}};
+        }
+        return {std::make_unique<testing::NamedBitmap>("built-in " + name), PictureFailure::None,
+                {}, {}};
+    }
 
     std::set<std::string> pictures; // the paths that decode
+    std::set<std::string> builtIn;  // the file names the program has in itself
     std::map<std::string, PictureFailure> failures;
     std::vector<std::filesystem::path> requested;
     std::vector<PictureSize> limits;
@@ -83,16 +92,17 @@ TEST(LoadImageSet, ReadsEveryPictureFromTheDataFolderInOrder) {
 }
 
 // A school's own pictures come first, picture by picture; one that is there but unusable is
-// not replaced by the next folder's, and is named.
+// not replaced by the next folder's, and is named. What no folder has comes from the program.
 TEST(LoadImageSet, EachPictureFromTheFirstFolderThatHasIt) {
     TableDecoder decoder;
     const std::vector<std::filesystem::path> folders = {
         "/home/t/.local/share/tanu/data", "/usr/local/share/tanu/data", "/usr/share/tanu/data"};
     for (const auto& name : allFileNames()) {
-        if (name != "badge7.png") {
+        if (name != "badge7.png" && name != "badge9.png") {
             decoder.pictures.insert((folders[2] / name).generic_string());
         }
     }
+    decoder.builtIn = {"badge9.png", "background.png"};
     decoder.pictures.insert((folders[1] / "background.png").generic_string());
     decoder.pictures.insert((folders[0] / "background.png").generic_string());
     decoder.pictures.insert((folders[1] / "badge3.png").generic_string());
@@ -108,6 +118,7 @@ TEST(LoadImageSet, EachPictureFromTheFirstFolderThatHasIt) {
     EXPECT_EQ(images.twoYearsLegend, nullptr);
     EXPECT_EQ(images.wedge, nullptr);
     EXPECT_EQ(images.badges[5], nullptr);
+    EXPECT_EQ(nameOf(images.badges[7]), "built-in badge9.png");
     const auto named = [](const std::filesystem::path& file) {
         std::u16string quoted(1, u'"');
         quoted += file.u16string();

@@ -166,6 +166,29 @@ TEST(GdiplusDecoder, ReadsThePictureSizeFirstAndRefusesWhatIsTooLarge) {
     }
 }
 
+// The program alone draws the whole chart: every shipped picture is built into it, with its
+// double-size companion.
+TEST(GdiplusDecoder, EveryShippedPictureIsBuiltIn) {
+    GdiplusImageDecoder decoder(true);
+    const ImageSet images = loadImageSet(testing::programFolder() / "no such folder", decoder);
+    EXPECT_TRUE(images.missing.empty());
+    EXPECT_TRUE(images.problems.empty());
+    ASSERT_NE(images.background, nullptr);
+    const auto& background = static_cast<const GdiplusBitmap&>(*images.background);
+    UINT width = 0;
+    gdip::GdipGetImageWidth(background.handleFor(1.0f), &width);
+    EXPECT_EQ(width, static_cast<UINT>(ChartWidth));
+    gdip::GdipGetImageWidth(background.handleFor(1.5f), &width);
+    EXPECT_EQ(width, static_cast<UINT>(2 * ChartWidth));
+    EXPECT_EQ(background.handleFor(1.25f), background.handleFor(1.0f));
+    for (std::size_t k = 0; k < BadgeCount; ++k) {
+        EXPECT_NE(images.badges[k], nullptr) << k;
+    }
+    EXPECT_EQ(decoder.decodeBuiltIn(u"nothing.png", {64, 64}).failure, PictureFailure::Missing);
+    EXPECT_EQ(decoder.decodeBuiltIn(u"background.png", {912, 698}).failure,
+              PictureFailure::TooLarge);
+}
+
 // A family the system lacks still gives text: the generic sans-serif family stands in.
 TEST(GdiplusSurface, TextInAMissingFamilyIsDrawnInTheGenericOne) {
     for (const std::u16string_view family : {u"Arial", u"No Such Family Here"}) {

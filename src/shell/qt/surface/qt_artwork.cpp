@@ -53,13 +53,6 @@ const QImage& QtBitmap::scaledTo(QSize devicePixels, qreal pixelRatio) const {
     return scaled_;
 }
 
-std::filesystem::path doubleSizePath(const std::filesystem::path& path) {
-    std::filesystem::path name = path.stem();
-    name += "@2x";
-    name += path.extension();
-    return path.parent_path() / name;
-}
-
 int pictureDifference(const QImage& image, const QImage& doubleSize, int cellPixels) {
     if (image.isNull() || doubleSize.size() != image.size() * 2) {
         return -1;

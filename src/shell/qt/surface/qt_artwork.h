@@ -59,9 +59,6 @@ private:
     Reader read_;
 };
 
-// The name of the double-size file of a picture: "@2x" before the extension.
-std::filesystem::path doubleSizePath(const std::filesystem::path& path);
-
 // Whether doubleSize is image drawn at twice the size: its size is exactly twice, and the two,
 // reduced to a coarse grid, nowhere differ by more than antialiasing and hinting make them.
 bool showsSamePicture(const QImage& image, const QImage& doubleSize);
