@@ -142,4 +142,11 @@ void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& 
     }
 }
 
+std::optional<std::u16string> profileNamedAtStart(const std::vector<std::u16string>& arguments) {
+    if (arguments.size() < 2 || arguments[1].empty()) {
+        return std::nullopt;
+    }
+    return arguments[1];
+}
+
 } // namespace tanu

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,5 +41,9 @@ void openProfile(AppState& state, DocumentPort& port);
 // Open without the dialog: reads the file at path and loads it, with the same refusals and
 // messages (a file named on the command line, say).
 void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& path);
+
+// The profile a program opens once it has started: the first of its arguments after its own
+// name (a double-clicked file), or nothing.
+std::optional<std::u16string> profileNamedAtStart(const std::vector<std::u16string>& arguments);
 
 } // namespace tanu

@@ -79,11 +79,12 @@ int runTanu(int& argc, char** argv) {
     // Lets the desktop match the window with the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tanu.Tanu"));
     StartOptions options;
-    // Qt has taken its own options out; the first argument left is a profile to open.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1) {
-        options.openFile = toU16(arguments.at(1));
+    // Qt has taken its own options out of the arguments.
+    std::vector<std::u16string> arguments;
+    for (const QString& argument : QCoreApplication::arguments()) {
+        arguments.push_back(toU16(argument));
     }
+    options.openFile = profileNamedAtStart(arguments);
     {
         TanuApplication tanu(std::move(options));
         tanu.start();
