@@ -13,6 +13,8 @@ packages=(
     # package's dependencies (dpkg-shlibdeps, file) and its check (lintian).
     desktop-file-utils appstream shared-mime-info dpkg-dev file lintian
     mingw-w64 wine wine64 googletest
+    # The Windows installer package (wixl) and its checks (msiinfo).
+    wixl msitools
 )
 
 missing=()
