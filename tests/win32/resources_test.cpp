@@ -216,5 +216,29 @@ TEST(Resources, ManifestAsksToRunAtTheCallersLevel) {
     EXPECT_NE(manifest.find(R"(uiAccess="false")"), std::string::npos);
 }
 
+// What Properties > Details shows of the program.
+TEST(Resources, VersionResourceNamesTheProductAndItsMaker) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    std::vector<char> info(GetFileVersionInfoSizeW(path, &ignored));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()));
+    const auto value = [&info](const wchar_t* name) {
+        wchar_t* text = nullptr;
+        UINT length = 0;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        return VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length) &&
+                       length > 0
+                   ? std::wstring(text)
+                   : std::wstring();
+    };
+    EXPECT_EQ(value(L"ProductName"), L"TANU");
+    EXPECT_EQ(value(L"CompanyName"), L"The TANU developers");
+    EXPECT_EQ(value(L"FileDescription"), L"TANU developmental profile chart");
+    EXPECT_EQ(value(L"ProductVersion"), L"1.0");
+    EXPECT_EQ(value(L"LegalCopyright"), L"Copyright 2026 The TANU developers");
+}
+
 } // namespace
 } // namespace tanu
