@@ -333,20 +333,22 @@ TEST_F(SaveCallsWatched, ASaveEndedByASignalLeavesNoTemporaryFile) {
 
 // A program may be started with its standard input closed, as from a desktop: the first file it
 // opens is then number 0, which is a file like any other.
-TEST_F(SaveCallsWatched, ASaveWorksWhenStandardInputIsClosed) {
+TEST_F(SaveCallsWatched, ReadAndSaveWorkWhenStandardInputIsClosed) {
     const fs::path target = folder / "p.tanu";
     putFile(target, "old");
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         ::close(STDIN_FILENO);
+        const bool read = readRegularFile(target, 64).bytes == "old";
+        log.calls.clear(); // the read's close
         const bool saved = writeFileAtomically(target, "new").ok;
         const bool inOrder =
             log.calls == std::vector<std::string>{"open",   "write",       "fsync",        "close",
                                                   "rename", "open folder", "fsync folder", "close"};
         // And nothing stays open: the next file is number 0 again.
         const int next = ::open("/dev/null", O_RDONLY);
-        ::_exit(saved && inOrder && next == STDIN_FILENO ? 0 : 1);
+        ::_exit(read && saved && inOrder && next == STDIN_FILENO ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
