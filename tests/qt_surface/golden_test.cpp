@@ -49,20 +49,30 @@ void compareWithGolden(const QImage& painted, const char* name) {
                        << "); painted picture left in " << actualPath(name).toStdString();
 }
 
-TEST(GoldenPicture, TypicalProfileOnTheWindow) {
+// A twelve-year-old with domains between 8 and 15 years on the scale 7..15, on the window at
+// the density given: 1 and, as on a screen of 192 dots per inch, 2 with the double-size pictures.
+void expectTypicalProfileLikeGolden(qreal pixelRatio, const char* golden) {
     testing::ensureGuiApplication();
-    QtImageDecoder decoder;
+    QtImageDecoder decoder(pixelRatio > 1);
     ImageSet images;
     images = loadImageSet(TANU_DATA_DIR, decoder);
     ASSERT_NE(bitmapOf(images.background), nullptr) << "artwork missing in " TANU_DATA_DIR;
 
     testing::StartedForm form;
-    // A twelve-year-old with domains between 8 and 15 years on the scale 7..15.
     rebuildRings(form.state.model, 7, 15);
     form.state.model.domainValues = {9, 12, 14, 10, 11, 13, 8, 15, 12, 10};
     form.state.ageText = u"12";
 
-    compareWithGolden(testing::paintToImage(form.state, images), "typical_profile.png");
+    const QSize size(static_cast<int>(912 * pixelRatio), static_cast<int>(699 * pixelRatio));
+    compareWithGolden(testing::paintToImage(form.state, images, false, size, pixelRatio), golden);
+}
+
+TEST(GoldenPicture, TypicalProfileOnTheWindow) {
+    expectTypicalProfileLikeGolden(1, "typical_profile.png");
+}
+
+TEST(GoldenPicture, TypicalProfileOnADenseScreen) {
+    expectTypicalProfileLikeGolden(2, "typical_profile@2x.png");
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "gdiplus_test_support.h"
 #include "model/system_texts.h"
 #include "pixel_difference.h"
+#include "form/entry_form.h"
+#include "shell/win32/dpi.h"
 #include "shell/win32/gdiplus_artwork.h"
 #include "shell/win32/gdiplus_surface.h"
 #include "shell/win32/main_window.h"
@@ -211,7 +213,7 @@ protected:
 
     // Answers every box, so that none waits for a user; tests queue keys and read what showed.
     DialogAnswerer boxes_;
-    GdiplusImageDecoder decoder_;
+    GdiplusImageDecoder decoder_{true}; // with the double-size pictures, as the program
     ImageSet images_;
     QueuedPathPort documents_;
     BitmapPrinterPort printer_;
@@ -219,14 +221,16 @@ protected:
     HWND main_ = nullptr;
 };
 
-// A device context on a top-down 32-bit bitmap of the chart's size, as a window's is.
+// A device context on a top-down 32-bit bitmap, by default of the chart's size, as a window's
+// is.
 class ChartDc {
 public:
-    ChartDc() : dc_(CreateCompatibleDC(nullptr)) {
+    explicit ChartDc(int width = ChartWidth, int height = ChartHeight)
+        : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = ChartWidth;
-        info.bmiHeader.biHeight = -ChartHeight;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
@@ -244,7 +248,7 @@ public:
     testing::Pixels pixels() const {
         GdiFlush();
         const auto* first = static_cast<const std::uint32_t*>(bits_);
-        testing::Pixels opaque{ChartWidth, ChartHeight, {first, first + ChartWidth * ChartHeight}};
+        testing::Pixels opaque{width_, height_, {first, first + width_ * height_}};
         for (std::uint32_t& p : opaque.argb) {
             p |= 0xFF000000u;
         }
@@ -252,6 +256,8 @@ public:
     }
 
 private:
+    int width_;
+    int height_;
     HDC dc_;
     HBITMAP bitmap_ = nullptr;
     void* bits_ = nullptr;
@@ -261,16 +267,18 @@ private:
 // What the window shows before anything repaints it: the fixture has just created it, and no
 // message has run since.
 TEST_F(ShellTest, TheFirstPaintIsTheWholeStartChart) {
-    ChartDc shown;
+    const double scale = window_.chartScale();
+    const SIZE client = win32::clientSizeFor(scale);
+    ChartDc shown(client.cx, client.cy);
     HDC windowDc = GetDC(main_);
-    BitBlt(shown.dc(), 0, 0, ChartWidth, ChartHeight, windowDc, 0, 0, SRCCOPY);
+    BitBlt(shown.dc(), 0, 0, client.cx, client.cy, windowDc, 0, 0, SRCCOPY);
     ReleaseDC(main_, windowDc);
 
     // The start chart as the painter makes it on a device context: rings 7..15, the one-year
     // legend, the badges.
-    ChartDc expected;
+    ChartDc expected(client.cx, client.cy);
     {
-        GdiplusSurface surface(expected.dc());
+        GdiplusSurface surface(expected.dc(), scale);
         ChartContent start;
         rebuildRings(start.model, StartScaleLow, StartScaleHigh);
         paintChart(surface, start, images_, false);
@@ -280,21 +288,113 @@ TEST_F(ShellTest, TheFirstPaintIsTheWholeStartChart) {
     testing::Pixels window = shown.pixels();
     const testing::Pixels chart = expected.pixels();
     // The fields with their sunken edges and the caret are the controls' own.
-    constexpr int Edge = 2;
-    for (const IntRect& r : FieldRects) {
-        for (int y = r.y - Edge; y < r.y + r.height + Edge; ++y) {
-            for (int x = r.x - Edge; x < r.x + r.width + Edge; ++x) {
-                const auto at = static_cast<std::size_t>(y * ChartWidth + x);
+    const int edge = win32::scaled(2, scale);
+    for (const IntRect& chartRect : FieldRects) {
+        const IntRect r = win32::scaled(chartRect, scale);
+        for (int y = r.y - edge; y < r.y + r.height + edge; ++y) {
+            for (int x = r.x - edge; x < r.x + r.width + edge; ++x) {
+                const auto at = static_cast<std::size_t>(y * client.cx + x);
                 window.argb[at] = chart.argb[at];
             }
         }
     }
+    // The tolerance in chart units, as at the standard density.
+    const int radius = win32::scaled(testing::ShapeRadius, scale);
+    const double area = scale * scale;
     const int windowOutside =
-        testing::outsideRange(window, chart, testing::ShapeRadius, testing::ColourTolerance);
-    const int chartOutside =
-        testing::outsideRange(chart, window, testing::ShapeRadius, testing::ColourTolerance);
-    EXPECT_LE(windowOutside, 150);
-    EXPECT_LE(chartOutside, 20);
+        testing::outsideRange(window, chart, radius, testing::ColourTolerance);
+    const int chartOutside = testing::outsideRange(chart, window, radius, testing::ColourTolerance);
+    EXPECT_LE(windowOutside, 150 * area);
+    EXPECT_LE(chartOutside, 20 * area);
+}
+
+// At the screen's density: the client area, each field and the control font scale by dpi / 96,
+// and the chart is drawn at that scale with the double-size pictures. The Windows tests run at
+// 96 dots per inch, and this one also at 144 and 192.
+TEST_F(ShellTest, ScalesWithTheScreensDensity) {
+    const UINT dpi = win32::dpiOf(main_);
+    const double scale = dpi / 96.0;
+    std::printf("screen density %u dots per inch\n", dpi);
+    EXPECT_EQ(window_.chartScale(), scale);
+    RECT client{};
+    GetClientRect(main_, &client);
+    EXPECT_EQ(client.right, win32::scaled(ChartWidth, scale));
+    EXPECT_EQ(client.bottom, win32::scaled(ChartHeight, scale));
+    for (int id = DomainField; id <= SecondTextField; ++id) {
+        RECT place{};
+        GetWindowRect(field(id), &place);
+        MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&place), 2);
+        const IntRect expected = win32::scaled(fieldRect(id), scale);
+        EXPECT_EQ(place.left, expected.x) << id;
+        EXPECT_EQ(place.top, expected.y) << id;
+        EXPECT_EQ(place.right - place.left, expected.width) << id;
+        EXPECT_EQ(place.bottom - place.top, expected.height) << id;
+    }
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(field(FirstTextField), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, win32::scaled(ControlFontCellHeight, scale));
+
+    // The typical profile as the window paints it, against the golden picture of its density.
+    const char* golden = dpi == 96 ? "typical_profile.png" : dpi == 192 ? "typical_profile@2x.png"
+                                                                         : nullptr;
+    if (golden == nullptr) {
+        return;
+    }
+    rebuildRings(window_.state().model, 7, 15);
+    window_.state().model.domainValues = {9, 12, 14, 10, 11, 13, 8, 15, 12, 10};
+    window_.state().ageText = u"12";
+    ChartDc painted(client.right, client.bottom);
+    window_.paintChartOn(painted.dc());
+    GdiplusImageDecoder decoder;
+    const auto picture =
+        decoder.decodeFile(testing::programFolder() / "golden" / golden, {4000, 4000}).bitmap;
+    ASSERT_NE(picture, nullptr);
+    const testing::Pixels expected =
+        testing::readPixels(static_cast<const GdiplusBitmap&>(*picture).handle());
+    const testing::Pixels shown = painted.pixels();
+    ASSERT_EQ(expected.width, shown.width);
+    // The golden test's tolerance in chart units: shapes may lie as many device pixels apart as
+    // a chart unit has, and the counts grow with the area.
+    const int density = static_cast<int>(dpi / 96);
+    const int shownOutside = testing::outsideRange(shown, expected, testing::ShapeRadius * density,
+                                                   testing::ColourTolerance);
+    const int goldenOutside = testing::outsideRange(expected, shown, testing::ShapeRadius * density,
+                                                    testing::ColourTolerance);
+    std::printf("at %u dpi, outside each other's colours: %d painted, %d golden pixels\n", dpi,
+                shownOutside, goldenOutside);
+    EXPECT_LE(shownOutside, 150 * density * density);
+    EXPECT_LE(goldenOutside, 20 * density * density);
+}
+
+// Moved to a screen of another density, the window takes that screen's scale, and back.
+TEST_F(ShellTest, DensityChangeRescalesTheWindowFieldsAndFont) {
+    RECT start{};
+    GetClientRect(main_, &start);
+    const UINT dpi = win32::dpiOf(main_);
+    for (const UINT screen : {96u, dpi}) {
+        SCOPED_TRACE(screen);
+        RECT proposed{};
+        GetWindowRect(main_, &proposed);
+        SendMessageW(main_, WM_DPICHANGED, MAKEWPARAM(screen, screen),
+                     reinterpret_cast<LPARAM>(&proposed));
+        RECT client{};
+        GetClientRect(main_, &client);
+        const double scale = screen == 96 ? 1.0 : window_.chartScale();
+        EXPECT_EQ(window_.chartScale(), screen == 96 ? 1.0 : static_cast<double>(dpi) / 96);
+        EXPECT_EQ(client.right, screen == 96 ? ChartWidth : start.right);
+        EXPECT_EQ(client.bottom, screen == 96 ? ChartHeight : start.bottom);
+        RECT place{};
+        GetWindowRect(field(BirthDateField), &place);
+        MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&place), 2);
+        const IntRect expected = win32::scaled(fieldRect(BirthDateField), scale);
+        EXPECT_EQ(place.left, expected.x);
+        EXPECT_EQ(place.bottom - place.top, expected.height);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(field(SecondTextField), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, win32::scaled(ControlFontCellHeight, scale));
+    }
 }
 
 TEST_F(ShellTest, WindowHasTheFixedClientAreaTitleMenuAndPlace) {

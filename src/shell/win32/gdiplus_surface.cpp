@@ -40,11 +40,15 @@ const WCHAR* wide(std::u16string_view text) {
     return reinterpret_cast<const WCHAR*>(text.data());
 }
 
-// GDI+ measures fonts in points with UnitPoint, so text keeps its size on every device.
-GpFont* makeFont(const GpFontFamily* family, const ChartFont& font) {
+// GDI+ measures fonts in points with UnitPoint, so text keeps its size on every device; in chart
+// units a point is what it is at the standard 96 pixels per inch.
+GpFont* makeFont(const GpFontFamily* family, const ChartFont& font, bool inChartUnits) {
     GpFont* made = nullptr;
     const INT style = font.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
-    if (GdipCreateFont(family, font.sizePoints, style, Gdiplus::UnitPoint, &made) != Gdiplus::Ok) {
+    constexpr float ChartUnitsPerPoint = 96.0f / 72.0f;
+    const float size = inChartUnits ? font.sizePoints * ChartUnitsPerPoint : font.sizePoints;
+    const auto unit = inChartUnits ? Gdiplus::UnitWorld : Gdiplus::UnitPoint;
+    if (GdipCreateFont(family, size, style, unit, &made) != Gdiplus::Ok) {
         return nullptr;
     }
     return made;
@@ -63,6 +67,16 @@ GpFontFamily* genericSansSerifFamily() {
 GdiplusSurface::GdiplusSurface(HDC deviceContext) {
     if (!succeeded(GdipCreateFromHDC(deviceContext, &graphics_))) {
         graphics_ = nullptr;
+    }
+}
+
+GdiplusSurface::GdiplusSurface(HDC deviceContext, double chartScale)
+    : GdiplusSurface(deviceContext) {
+    chartScale_ = static_cast<float>(chartScale);
+    fontsInChartUnits_ = true;
+    if (usable()) {
+        succeeded(GdipScaleWorldTransform(graphics_, chartScale_, chartScale_,
+                                          Gdiplus::MatrixOrderPrepend));
     }
 }
 
@@ -164,8 +178,8 @@ void GdiplusSurface::drawImage(const Bitmap* bitmap, IntRect target) {
     if (picture == nullptr) {
         return;
     }
-    succeeded(GdipDrawImageRectI(graphics_, picture->handle(), target.x, target.y, target.width,
-                                 target.height));
+    succeeded(GdipDrawImageRectI(graphics_, picture->handleFor(chartScale_), target.x, target.y,
+                                 target.width, target.height));
 }
 
 void GdiplusSurface::fillPie(Argb colour, IntRect bounds, float startDegrees, float sweepDegrees) {
@@ -234,10 +248,10 @@ GpFont* GdiplusSurface::fontFor(const ChartFont& font) {
     OwnedFamily family;
     const std::u16string name(font.family);
     if (GdipCreateFontFamilyFromName(wide(name), nullptr, &family.object) == Gdiplus::Ok) {
-        made = makeFont(family.object, font);
+        made = makeFont(family.object, font, fontsInChartUnits_);
     }
     if (made == nullptr && genericSansSerifFamily() != nullptr) {
-        made = makeFont(genericSansSerifFamily(), font);
+        made = makeFont(genericSansSerifFamily(), font, fontsInChartUnits_);
     }
     fonts_.push_back({name, font.sizePoints, font.bold, made});
     return made;

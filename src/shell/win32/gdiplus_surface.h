@@ -25,6 +25,10 @@ public:
     // A surface on the device context, which must outlive it. When GDI+ cannot make one, every
     // call fails and draws nothing.
     explicit GdiplusSurface(HDC__* deviceContext);
+    // A window's surface on its device context: each chart unit is chartScale device pixels,
+    // texts are sized in chart units rather than for the device's density, and pictures come
+    // from their double-size drawings above 1.25 pixels a unit.
+    GdiplusSurface(HDC__* deviceContext, double chartScale);
     // A surface on a GDI+ picture (a bitmap in memory), which must outlive it.
     explicit GdiplusSurface(Gdiplus::GpImage* image);
     ~GdiplusSurface() override;
@@ -66,6 +70,8 @@ private:
     };
 
     Gdiplus::GpGraphics* graphics_ = nullptr;
+    float chartScale_ = 1.0f;
+    bool fontsInChartUnits_ = false;
     std::vector<MadeFont> fonts_;
 };
 

@@ -37,7 +37,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     GdiplusSession gdiplus;
     int exitCode = 0;
     {
-        GdiplusImageDecoder decoder;
+        // With their double-size drawings: the window may meet a dense screen at any time.
+        GdiplusImageDecoder decoder(true);
         ImageSet images = loadImageSet(files::programArtworkFolders(), decoder);
         Win32DocumentPort documents;
         Win32PrinterPort printer;

@@ -3,6 +3,7 @@
 #include "chart/chart_painter.h"
 #include "form/chart_content.h"
 #include "model/system_texts.h"
+#include "shell/win32/dpi.h"
 #include "shell/win32/gdiplus_surface.h"
 #include "shell/win32/resource_ids.h"
 #include "shell/win32/win32_text.h"
@@ -118,36 +119,47 @@ HWND MainWindow::create(int showCommand) {
     const std::wstring creationTitle = loadString(instance_, TANU_TITLE_STRING);
     registerMainWindowClass(instance_, className);
 
-    RECT frame;
-    SetRect(&frame, 0, 0, ChartWidth, ChartHeight);
-    AdjustWindowRect(&frame, MainWindowStyle, TRUE);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT screen{};
-    GetWindowRect(GetDesktopWindow(), &screen);
-    const int x = screen.left + (screen.right - screen.left - width) / 2;
-    const int y = screen.top + (screen.bottom - screen.top - height) / 2;
-
-    // The first paint inside ShowWindow and UpdateWindow finds no field yet: the empty chart on
-    // the start scale, which the state has had since it was made.
-    window_ = CreateWindowExW(0, className.c_str(), creationTitle.c_str(), MainWindowStyle, x, y,
-                              width, height, nullptr, nullptr, instance_, nullptr);
+    // Made hidden first: its monitor's density decides its size before anything is shown.
+    window_ = CreateWindowExW(0, className.c_str(), creationTitle.c_str(), MainWindowStyle, 0, 0,
+                              ChartWidth, ChartHeight, nullptr, nullptr, instance_, nullptr);
     if (window_ == nullptr) {
         return nullptr;
     }
+    dpi_ = win32::dpiOf(window_);
+    RECT screen{};
+    GetWindowRect(GetDesktopWindow(), &screen);
+    useScale(win32::chartScaleFor(screen, MainWindowStyle, dpi_));
+    const SIZE client = win32::clientSizeFor(scale_);
+    const SIZE size = win32::windowSizeFor(client, MainWindowStyle, dpi_);
+    const int x = screen.left + (screen.right - screen.left - size.cx) / 2;
+    const int y = screen.top + (screen.bottom - screen.top - size.cy) / 2;
+    win32::placeWithClientSize(window_, x, y, client, MainWindowStyle, dpi_);
+
+    // The first paint inside ShowWindow and UpdateWindow finds no field yet: the empty chart on
+    // the start scale, which the state has had since it was made.
     SetWindowTextW(window_, win32::wide(MainWindowTitle).c_str());
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
 
     accelerators_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(TANU_ACCELERATORS));
-    // A positive height is the cell height: ascent plus descent.
-    font_ = CreateFontW(ControlFontCellHeight, 0, 0, 0, ControlFontWeight, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                        VARIABLE_PITCH | FF_DONTCARE, win32::wide(ControlFontFamily).c_str());
-    host_.attach(window_, font_);
+    host_.attach(window_, font_, scale_);
     startForm(state_);
     reportUnusedPictures(state_, images_.problems);
     return window_;
+}
+
+void MainWindow::useScale(double scale) {
+    scale_ = scale;
+    // A positive height is the cell height: ascent plus descent.
+    HFONT font = CreateFontW(win32::scaled(ControlFontCellHeight, scale_), 0, 0, 0,
+                             ControlFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                             VARIABLE_PITCH | FF_DONTCARE, win32::wide(ControlFontFamily).c_str());
+    host_.rescale(font, scale_);
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+    font_ = font;
 }
 
 int MainWindow::runMessageLoop() {
@@ -189,12 +201,14 @@ void MainWindow::closeMainWindow() {
 void MainWindow::paint(HWND window) {
     PAINTSTRUCT paintStruct;
     HDC deviceContext = BeginPaint(window, &paintStruct);
-    {
-        GdiplusSurface surface(deviceContext);
-        // The window shows the fields themselves: the chart paints without their texts.
-        paintChart(surface, chartContentOf(state_, false), images_, false);
-    }
+    paintChartOn(deviceContext);
     EndPaint(window, &paintStruct);
+}
+
+void MainWindow::paintChartOn(HDC deviceContext) {
+    GdiplusSurface surface(deviceContext, scale_);
+    // The window shows the fields themselves: the chart paints without their texts.
+    paintChart(surface, chartContentOf(state_, false), images_, false);
 }
 
 LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -221,6 +235,16 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_ERASEBKGND:
         return 1; // the chart covers the whole client area
+    case WM_DPICHANGED: {
+        // Moved to a screen of another density: Windows proposes where the window goes.
+        dpi_ = LOWORD(wParam);
+        const RECT& proposed = *reinterpret_cast<const RECT*>(lParam);
+        useScale(win32::chartScaleFor(proposed, MainWindowStyle, dpi_));
+        win32::placeWithClientSize(window, proposed.left, proposed.top,
+                                   win32::clientSizeFor(scale_), MainWindowStyle, dpi_);
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    }
     case WM_COMMAND: {
         // A field's focus report comes first; it carries the field's id, never a command's.
         const int field = host_.idOf(reinterpret_cast<HWND>(lParam));

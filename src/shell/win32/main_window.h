@@ -40,6 +40,10 @@ public:
     void handleMessage(MSG& message);
 
     HWND window() const { return window_; }
+    // Device pixels per chart unit: the screen's density over the standard 96 dots per inch.
+    double chartScale() const { return scale_; }
+    // The chart as the window shows it, drawn onto the device context at the window's scale.
+    void paintChartOn(HDC deviceContext);
     AppState& state() { return state_; }
     const Win32FieldHost& fields() const { return host_; }
 
@@ -50,6 +54,8 @@ public:
 
 private:
     void paint(HWND window);
+    // Takes the scale for the density: the control font, the fields and the drawing follow.
+    void useScale(double scale);
 
     HINSTANCE instance_;
     const ImageSet& images_;
@@ -59,6 +65,8 @@ private:
     AppState state_;
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
+    UINT dpi_ = 96;
+    double scale_ = 1.0;
     HACCEL accelerators_ = nullptr;
     int focusBeforeDeactivation_ = 0; // the field to give the focus back to
 };

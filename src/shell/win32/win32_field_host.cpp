@@ -1,5 +1,7 @@
 #include "shell/win32/win32_field_host.h"
 
+#include "form/entry_form.h"
+#include "shell/win32/dpi.h"
 #include "shell/win32/win32_text.h"
 
 #ifndef NOMINMAX
@@ -9,8 +11,9 @@
 
 namespace tanu {
 
-void Win32FieldHost::createField(int id, FieldRect rect) {
+void Win32FieldHost::createField(int id, FieldRect chartRect) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+    const IntRect rect = win32::scaled(chartRect, scale_);
     HWND edit = CreateWindowExW(
         0, L"EDIT", L"", style, rect.x, rect.y, rect.width, rect.height, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -19,6 +22,16 @@ void Win32FieldHost::createField(int id, FieldRect rect) {
         SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
     fields_[id] = edit;
+}
+
+void Win32FieldHost::rescale(HFONT__* font, double scale) {
+    font_ = font;
+    scale_ = scale;
+    for (const auto& [id, edit] : fields_) {
+        const IntRect rect = win32::scaled(fieldRect(id), scale_);
+        MoveWindow(edit, rect.x, rect.y, rect.width, rect.height, FALSE);
+        SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
 }
 
 std::u16string Win32FieldHost::fieldText(int id) const {

@@ -14,12 +14,17 @@ struct AppState;
 
 class Win32FieldHost final : public FieldHost {
 public:
-    // The fields will be children of window, drawn in font (null: the system font). The form
-    // holds the host before the window exists, so the two come later.
-    void attach(HWND__* window, HFONT__* font) {
+    // The fields will be children of window, drawn in font (null: the system font), placed
+    // at scale device pixels per chart unit. The form holds the host before the window exists,
+    // so these come later.
+    void attach(HWND__* window, HFONT__* font, double scale = 1.0) {
         window_ = window;
         font_ = font;
+        scale_ = scale;
     }
+    // Places every field anew for another scale, in another font (the window moved to a screen
+    // of another density).
+    void rescale(HFONT__* font, double scale);
 
     void createField(int id, FieldRect rect) override;
     std::u16string fieldText(int id) const override;
@@ -38,6 +43,7 @@ public:
 private:
     HWND__* window_ = nullptr;
     HFONT__* font_ = nullptr;
+    double scale_ = 1.0;
     std::map<int, HWND__*> fields_; // ordered by id, which is the Tab order
 };
 
