@@ -1,11 +1,12 @@
 // The real main window of the Windows program, driven in this process as a user would: focus
 // moves, keys through the program's own message handling, commands, and the dialogs they open.
 #include "chart/chart_painter.h"
+#include "form/accessible_texts.h"
 #include "form/chart_content.h"
+#include "form/entry_form.h"
 #include "gdiplus_test_support.h"
 #include "model/system_texts.h"
 #include "pixel_difference.h"
-#include "form/entry_form.h"
 #include "shell/win32/dpi.h"
 #include "shell/win32/gdiplus_artwork.h"
 #include "shell/win32/gdiplus_surface.h"
@@ -16,6 +17,8 @@
 #include "shell/win32/win32_text.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <deque>
@@ -336,8 +339,9 @@ TEST_F(ShellTest, ScalesWithTheScreensDensity) {
     EXPECT_EQ(font.lfHeight, win32::scaled(ControlFontCellHeight, scale));
 
     // The typical profile as the window paints it, against the golden picture of its density.
-    const char* golden = dpi == 96 ? "typical_profile.png" : dpi == 192 ? "typical_profile@2x.png"
-                                                                         : nullptr;
+    const char* golden = dpi == 96    ? "typical_profile.png"
+                         : dpi == 192 ? "typical_profile@2x.png"
+                                      : nullptr;
     if (golden == nullptr) {
         return;
     }
@@ -395,6 +399,44 @@ TEST_F(ShellTest, DensityChangeRescalesTheWindowFieldsAndFont) {
                    sizeof font, &font);
         EXPECT_EQ(font.lfHeight, win32::scaled(ControlFontCellHeight, scale));
     }
+}
+
+// What a screen reader reads: each field by its label, the chart by its name and a description
+// that follows the profile.
+TEST_F(ShellTest, ScreenReadersGetTheFieldNamesAndTheChartsDescription) {
+    // A screen reader's thread, as the program's own, runs COM.
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const auto text = [](HWND window,
+                         HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+        IAccessible* object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                              IID_IAccessible,
+                                              reinterpret_cast<void**>(&object)))) {
+            return std::wstring(L"(no accessible object)");
+        }
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR got = nullptr;
+        std::wstring result;
+        if ((object->*get)(self, &got) == S_OK && got != nullptr) {
+            result.assign(got, SysStringLen(got));
+        }
+        SysFreeString(got);
+        object->Release();
+        return result;
+    };
+    for (int id = DomainField; id <= SecondTextField; ++id) {
+        EXPECT_EQ(text(field(id), &IAccessible::get_accName), wide(fieldAccessibleName(id))) << id;
+    }
+    EXPECT_EQ(text(main_, &IAccessible::get_accName), L"Profile chart");
+    EXPECT_EQ(text(main_, &IAccessible::get_accDescription).substr(0, 54),
+              L"Age: -. Rings from 7 to 15 years, one ring per year. D");
+    type(BirthDateField, L"2010/1/1");
+    press(VK_TAB);
+    EXPECT_EQ(text(main_, &IAccessible::get_accDescription),
+              wide(chartDescription(window_.state().model, u"10")));
+    CoUninitialize();
 }
 
 TEST_F(ShellTest, WindowHasTheFixedClientAreaTitleMenuAndPlace) {

@@ -72,10 +72,11 @@ template <typename Open> DecodedPicture headerSize(Open open) {
         return failed(PictureFailure::NotAPicture);
     }
     constexpr UINT Largest = 0x7FFFFFFF;
-    return {nullptr,
-            PictureFailure::None,
-            {},
-            {static_cast<int>(std::min(width, Largest)), static_cast<int>(std::min(height, Largest))}};
+    return {
+        nullptr,
+        PictureFailure::None,
+        {},
+        {static_cast<int>(std::min(width, Largest)), static_cast<int>(std::min(height, Largest))}};
 }
 
 struct ReadPicture {
@@ -99,10 +100,11 @@ ReadPicture readFile(const std::filesystem::path& path, PictureSize largest) {
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
         return {{}, failed(PictureFailure::Unreadable, std::u16string(NotRegularFileReason))};
     }
-    DecodedPicture result = headerSize([&path](IWICImagingFactory& factory, IWICBitmapDecoder** out) {
-        return factory.CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                 WICDecodeMetadataCacheOnDemand, out);
-    });
+    DecodedPicture result =
+        headerSize([&path](IWICImagingFactory& factory, IWICBitmapDecoder** out) {
+            return factory.CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, out);
+        });
     if (result.failure == PictureFailure::None && tooLarge(result.size, largest)) {
         result.failure = PictureFailure::TooLarge;
     }
@@ -157,9 +159,11 @@ ReadPicture readResource(const std::wstring& fileName, PictureSize largest) {
         return {{}, failed(PictureFailure::Unreadable, files::systemReason(ERROR_OUTOFMEMORY))};
     }
     GdiplusImage owner(nullptr, stream);
-    DecodedPicture result = headerSize([stream](IWICImagingFactory& factory, IWICBitmapDecoder** out) {
-        return factory.CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, out);
-    });
+    DecodedPicture result =
+        headerSize([stream](IWICImagingFactory& factory, IWICBitmapDecoder** out) {
+            return factory.CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
+                                                   out);
+        });
     if (result.failure == PictureFailure::None && tooLarge(result.size, largest)) {
         result.failure = PictureFailure::TooLarge;
     }
@@ -227,7 +231,8 @@ GdiplusImage::~GdiplusImage() {
 }
 
 GdiplusImage::GdiplusImage(GdiplusImage&& other) noexcept
-    : bitmap_(std::exchange(other.bitmap_, nullptr)), stream_(std::exchange(other.stream_, nullptr)) {}
+    : bitmap_(std::exchange(other.bitmap_, nullptr)),
+      stream_(std::exchange(other.stream_, nullptr)) {}
 
 GdiplusImage& GdiplusImage::operator=(GdiplusImage&& other) noexcept {
     if (this != &other) {
@@ -241,7 +246,7 @@ GdiplusImage& GdiplusImage::operator=(GdiplusImage&& other) noexcept {
 Gdiplus::GpBitmap* GdiplusBitmap::handleFor(float scale) const {
     constexpr float DoubleSizeAbove = 1.25f;
     return scale > DoubleSizeAbove && doubleSize_.handle() != nullptr ? doubleSize_.handle()
-                                                                       : image_.handle();
+                                                                      : image_.handle();
 }
 
 DecodedPicture GdiplusImageDecoder::decodeFile(const std::filesystem::path& path,

@@ -34,6 +34,9 @@ std::vector<std::u16string> commandLineArguments() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace tanu;
+    // COM on the window's thread: screen readers reach the chart's accessible object through it,
+    // and the file dialogs and the picture decoder use it.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     GdiplusSession gdiplus;
     int exitCode = 0;
     {
@@ -55,5 +58,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             exitCode = window.runMessageLoop();
         }
     } // every bitmap goes here, before GDI+ does
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
     return exitCode;
 }

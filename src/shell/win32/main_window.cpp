@@ -1,8 +1,10 @@
 #include "shell/win32/main_window.h"
 
 #include "chart/chart_painter.h"
+#include "form/accessible_texts.h"
 #include "form/chart_content.h"
 #include "model/system_texts.h"
+#include "shell/win32/chart_accessible.h"
 #include "shell/win32/dpi.h"
 #include "shell/win32/gdiplus_surface.h"
 #include "shell/win32/resource_ids.h"
@@ -235,6 +237,13 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_ERASEBKGND:
         return 1; // the chart covers the whole client area
+    case WM_GETOBJECT:
+        if (const LRESULT chart = win32::chartAccessibleObject(window, wParam, lParam, [this] {
+                return chartDescription(state_.model, state_.ageText);
+            })) {
+            return chart;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_DPICHANGED: {
         // Moved to a screen of another density: Windows proposes where the window goes.
         dpi_ = LOWORD(wParam);

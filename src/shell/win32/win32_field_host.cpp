@@ -1,6 +1,8 @@
 #include "shell/win32/win32_field_host.h"
 
+#include "form/accessible_texts.h"
 #include "form/entry_form.h"
+#include "shell/win32/chart_accessible.h"
 #include "shell/win32/dpi.h"
 #include "shell/win32/win32_text.h"
 
@@ -12,12 +14,17 @@
 namespace tanu {
 
 void Win32FieldHost::createField(int id, FieldRect chartRect) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    // Screen readers name an edit control after the static text just before it: the label the
+    // chart's background shows beside the field, as a control of no size.
+    CreateWindowExW(0, L"STATIC", win32::wide(fieldAccessibleName(id)).c_str(),
+                    WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0, window_, nullptr, instance,
+                    nullptr);
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
     const IntRect rect = win32::scaled(chartRect, scale_);
-    HWND edit = CreateWindowExW(
-        0, L"EDIT", L"", style, rect.x, rect.y, rect.width, rect.height, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
+    HWND edit =
+        CreateWindowExW(0, L"EDIT", L"", style, rect.x, rect.y, rect.width, rect.height, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (font_ != nullptr) {
         SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
@@ -93,6 +100,7 @@ void Win32FieldHost::showMessage(std::u16string_view caption, std::u16string_vie
 void Win32FieldHost::repaintNow() {
     // The window does not clip its children: they paint again after the chart, over it.
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    win32::announceChartChanged(window_);
 }
 
 int Win32FieldHost::idOf(HWND__* edit) const {

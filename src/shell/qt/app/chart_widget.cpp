@@ -1,6 +1,7 @@
 #include "chart_widget.h"
 
 #include "chart/chart_painter.h"
+#include "form/accessible_texts.h"
 #include "form/chart_content.h"
 #include "shell/qt/surface/qpainter_surface.h"
 
@@ -26,7 +27,7 @@ public:
             return static_cast<const ChartWidget*>(widget())->describe();
         }
         if (kind == QAccessible::Name) {
-            return QStringLiteral("Profile chart");
+            return toQString(ChartAccessibleName);
         }
         return QAccessibleWidget::text(kind);
     }
@@ -55,26 +56,7 @@ ChartWidget::ChartWidget(const AppState& state, const ImageSet& images, QWidget*
 }
 
 QString ChartWidget::describe() const {
-    const ChartModel& model = state_.model;
-    QString text = QStringLiteral("Age: %1.").arg(toQString(state_.ageText));
-    if (!model.rings.empty()) {
-        const std::uint32_t low = model.rings.front().years;
-        const std::uint32_t high = model.rings.back().years;
-        // The legend's rule: a step above one year shows the two-year legend.
-        const bool twoYears = model.rings.size() > 1 && model.rings[1].years - low > 1;
-        text += QStringLiteral(" Rings from %1 to %2 years, one ring per %3.")
-                    .arg(low)
-                    .arg(high)
-                    .arg(twoYears ? QStringLiteral("two years") : QStringLiteral("year"));
-    }
-    for (std::size_t domain = 0; domain < model.domainValues.size(); ++domain) {
-        const std::uint32_t value = model.domainValues[domain];
-        text += QStringLiteral(" Domain %1: %2.")
-                    .arg(domain + 1)
-                    .arg(value == 0 ? QStringLiteral("no value")
-                                    : QStringLiteral("%1 years").arg(value));
-    }
-    return text;
+    return toQString(chartDescription(state_.model, state_.ageText));
 }
 
 void ChartWidget::paintEvent(QPaintEvent* /*event*/) {

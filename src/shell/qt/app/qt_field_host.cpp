@@ -1,5 +1,7 @@
 #include "qt_field_host.h"
 
+#include "form/accessible_texts.h"
+
 #include "qt_text.h"
 
 #include <QAccessible>
@@ -33,21 +35,6 @@ bool isMenuFocusReason(Qt::FocusReason reason) {
 }
 
 } // namespace
-
-QString fieldAccessibleName(int id) {
-    switch (id) {
-    case FirstTextField:
-        return QStringLiteral("Name");
-    case BirthDateField:
-        return QStringLiteral("Date of birth");
-    case SecondDateField:
-        return QStringLiteral("Date of assessment");
-    case SecondTextField:
-        return QStringLiteral("Assessed by");
-    default:
-        return QStringLiteral("Domain %1").arg(id - DomainField + 1);
-    }
-}
 
 void QtFieldHost::attach(AppState& state, QWidget& fieldParent, QWidget& messageOwner, QFont font) {
     state_ = &state;
@@ -83,7 +70,7 @@ void QtFieldHost::createField(int id, FieldRect rect) {
     auto* edit = new FieldEdit(id, *this, fieldParent_.data());
     edit->setFont(font_);
     // The labels are part of the background picture, which a screen reader cannot read.
-    edit->setAccessibleName(fieldAccessibleName(id));
+    edit->setAccessibleName(toQString(fieldAccessibleName(id)));
     edit->setGeometry(rect.x, rect.y, rect.width, rect.height);
     // Children made after their window is shown stay hidden until shown themselves.
     edit->show();

@@ -16,8 +16,6 @@ namespace tanu::qt {
 // ids 500..513
 inline constexpr int FieldCount = static_cast<int>(LayoutFieldCount);
 
-// The label a field carries on the chart ("Name", "Date of birth", "Domain 1", ...).
-QString fieldAccessibleName(int id);
 
 class QtFieldHost final : public FieldHost, private FieldFocusListener {
 public:
