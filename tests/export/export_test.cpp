@@ -421,6 +421,10 @@ TEST_F(ExportTest, APlanNeverReplacesAProfileNorWritesTwoChartsToOneFile) {
         writeFile(name, FullProfile);
     }
     QFile::link(path("a.tanu"), path("alias.tanu"));
+    // The same folder by another name: sub1/x.tanu and linked/x.TANU, two profiles, would both
+    // write sub1/x.png.
+    QFile::link(path("sub1"), path("linked"));
+    writeFile("sub1/x.TANU", FullProfile);
     const auto inDir = [this](const char* name) { return path(name).toStdString(); };
     struct Row {
         std::vector<std::string> args;
@@ -442,6 +446,9 @@ TEST_F(ExportTest, APlanNeverReplacesAProfileNorWritesTwoChartsToOneFile) {
           inDir("sub2/x.tanu")},
          {inDir("a.tanu")},
          {inDir("sub1/x.tanu") + ", " + inDir("sub2/x.tanu") + ": not exported"}},
+        {{"--format", "png", inDir("sub1/x.tanu"), inDir("linked/x.TANU")},
+         {},
+         {inDir("sub1/x.tanu") + ", " + inDir("linked/x.TANU") + ": not exported"}},
         // The same profile twice, once through a link, is drawn once.
         {{inDir("a.tanu"), inDir("alias.tanu"), inDir("a.tanu")}, {inDir("a.tanu")}, {}},
     };
