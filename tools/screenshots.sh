@@ -20,7 +20,7 @@ start_screen() { # display
 # Waits until a window of that name is mapped, then a moment for its first paints.
 shot_window() { # display name file
     local id
-    until id=$(DISPLAY=$1 xdotool search --onlyvisible --name "$2" 2>&1); do echo "$id" >&2; sleep 0.5; done
+    until id=$(DISPLAY=$1 xdotool search --onlyvisible --name "$2"); do sleep 0.2; done
     id=$(echo "$id" | head -n 1)
     sleep 2
     DISPLAY=$1 import -window "$id" "$3"
@@ -31,6 +31,10 @@ qt() { # scale file
     local server=$!
     DISPLAY=:91 openbox >/dev/null 2>&1 &
     local wm=$!
+    # A window mapped before the window manager is up may stay unmapped.
+    until DISPLAY=:91 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; do
+        sleep 0.2
+    done
     XDG_RUNTIME_DIR=$work DISPLAY=:91 QT_SCALE_FACTOR=$1 build/release/bin/tanu "$work/anna.tanu" &
     local app=$!
     shot_window :91 '^TANU$' "$2"
@@ -38,13 +42,15 @@ qt() { # scale file
     wait 2>/dev/null || true
 }
 
-wine_shot() { # prefix file
-    start_screen :92
+wine_shot() { # display prefix file
+    local display=$1
+    shift
+    start_screen "$display"
     local server=$!
     cp "$work/anna.tanu" "$1/drive_c/anna.tanu"
-    DISPLAY=:92 WINEPREFIX=$1 WINEDEBUG=-all wine build/windows/src/shell/win32/tanu.exe 'C:\anna.tanu' &
-    local app=$!
-    shot_window :92 'Wine desktop' "$work/desktop.png"
+    DISPLAY=$display WINEPREFIX=$1 WINEDEBUG=-all wine build/windows/src/shell/win32/tanu.exe \
+        'C:\anna.tanu' &
+    shot_window "$display" 'Wine desktop' "$work/desktop.png"
     # The desktop's own colour around the window goes.
     convert "$work/desktop.png" -trim +repage "$2"
     WINEPREFIX=$1 wineserver -k
@@ -55,6 +61,6 @@ wine_shot() { # prefix file
 qt 1 docs/screenshot.png
 qt 1.5 docs/screenshot-qt-150.png
 qt 2 docs/screenshot-qt-200.png
-wine_shot "$root/build/windows/wine-prefix" docs/screenshot-windows.png
-wine_shot "$root/build/windows/wine-prefix-144dpi" docs/screenshot-windows-144dpi.png
-wine_shot "$root/build/windows/wine-prefix-192dpi" docs/screenshot-windows-192dpi.png
+wine_shot :92 "$root/build/windows/wine-prefix" docs/screenshot-windows.png
+wine_shot :93 "$root/build/windows/wine-prefix-144dpi" docs/screenshot-windows-144dpi.png
+wine_shot :94 "$root/build/windows/wine-prefix-192dpi" docs/screenshot-windows-192dpi.png
