@@ -2,16 +2,22 @@
 # tanu-export against the matplotlib peer on this machine: warm time per chart, one chart from a
 # cold start (and the floor under it: starting Qt and measuring one text), --jobs 2 against
 # --jobs 1 on 1,000 profiles, and peak memory.
-# Usage: bench/export/run.sh [profiles]   (1000 by default)
+# Usage: bench/export/run.sh PEER_SCRIPT [profiles]   (1000 profiles by default)
+# PEER_SCRIPT is the matplotlib chart script to compare with; it needs python3-matplotlib and bc.
 set -euo pipefail
+if [ $# -lt 1 ] || [ ! -f "$1" ]; then
+    echo "Usage: $0 PEER_SCRIPT [profiles]" >&2
+    exit 2
+fi
+peer=$(realpath "$1")
+count="${2:-1000}"
 cd "$(dirname "$0")/../.."
 root=$(pwd)
-count="${1:-1000}"
-peer="$root/../shared/bench/matplotlib_chart.py"
-
-if ! /usr/bin/python3 -c 'import matplotlib' 2>/dev/null; then
-    apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=900 python3-matplotlib
-fi
+for needed in bc; do
+    command -v "$needed" >/dev/null || { echo "$0 needs $needed" >&2; exit 2; }
+done
+/usr/bin/python3 -c 'import matplotlib' 2>/dev/null ||
+    { echo "$0 needs python3-matplotlib for the peer" >&2; exit 2; }
 cmake --preset release >/dev/null
 cmake --build --preset release --target tanu-export tanu_qt_text_floor >/dev/null
 exe="$root/build/release/bin/tanu-export"

@@ -1,6 +1,5 @@
 #include "options.h"
 #include "output_plan.h"
-#include "png_reader.h"
 
 #include "chart/chart_painter.h"
 #include "document/profile_file.h"
@@ -13,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -25,7 +23,6 @@
 
 #include <csignal>
 #include <functional>
-#include <libdeflate.h>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -307,111 +304,9 @@ TEST(ExportOptions, ParsesOrRefuses) {
     }
 }
 
-std::span<const std::uint8_t> bytesOf(const QByteArray& data) {
-    return {reinterpret_cast<const std::uint8_t*>(data.constData()),
-            static_cast<std::size_t>(data.size())};
-}
-
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Every chart picture, 1x and 2x, with all five row filters among them.
-TEST(PlainPng, ReadsEveryChartPictureAsQtDoes) {
-    ensureGuiApplication();
-    int pictures = 0;
-    for (QDirIterator it(QStringLiteral(TANU_DATA_DIR), {QStringLiteral("*.png")}); it.hasNext();) {
-        const QString file = it.next();
-        const std::optional<QImage> ours = exporter::decodePlainPng(bytesOf(readAll(file)));
-        ASSERT_TRUE(ours.has_value()) << file.toStdString();
-        const QImage qt(file);
-        EXPECT_EQ(ours->format(), qt.format()) << file.toStdString();
-        EXPECT_TRUE(*ours == qt) << file.toStdString();
-        EXPECT_EQ(ours->dotsPerMeterX(), qt.dotsPerMeterX()) << file.toStdString();
-        ++pictures;
-    }
-    EXPECT_GE(pictures, 2 * 25);
-}
-
-struct Chunk {
-    QByteArray type;
-    QByteArray data;
-};
-
-std::vector<Chunk> chunksOf(const QByteArray& png) {
-    std::vector<Chunk> chunks;
-    for (qsizetype at = 8; at + 12 <= png.size();) {
-        const auto* p = reinterpret_cast<const std::uint8_t*>(png.constData()) + at;
-        const qsizetype length = p[0] << 24 | p[1] << 16 | p[2] << 8 | p[3];
-        chunks.push_back({png.mid(at + 4, 4), png.mid(at + 8, length)});
-        at += 12 + length;
-    }
-    return chunks;
-}
-
-QByteArray pngOf(const std::vector<Chunk>& chunks) {
-    QByteArray out("\x89PNG\r\n\x1a\n");
-    const auto put32 = [&out](std::uint32_t value) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            out.append(static_cast<char>((value >> shift) & 0xff));
-        }
-    };
-    for (const Chunk& chunk : chunks) {
-        const QByteArray body = chunk.type + chunk.data;
-        put32(static_cast<std::uint32_t>(chunk.data.size()));
-        out.append(body);
-        put32(libdeflate_crc32(0, body.constData(), static_cast<std::size_t>(body.size())));
-    }
-    return out;
-}
-
-// Files it must not read itself: it answers nothing and Qt's loader decides.
-TEST(PlainPng, LeavesDamagedAndOtherFilesToQt) {
-    ensureGuiApplication();
-    const QByteArray png = readAll(QStringLiteral(TANU_DATA_DIR "/wedge.png"));
-    std::vector<Chunk> chunks = chunksOf(png);
-    ASSERT_EQ(pngOf(chunks), png);
-    ASSERT_EQ(chunks.front().type, "IHDR");
-    const auto changed = [&chunks](const std::function<void(std::vector<Chunk>&)>& change) {
-        std::vector<Chunk> copy = chunks;
-        change(copy);
-        return pngOf(copy);
-    };
-    QByteArray badCrc = png;
-    badCrc[8 + 8 + 2] ^= 0x40; // in IHDR's width, its CRC left as it was
-
-    const struct {
-        const char* what;
-        QByteArray file;
-    } rows[] = {
-        {"truncated", png.left(png.size() - 20)},
-        {"a chunk's CRC wrong", badCrc},
-        {"the data's own checksum wrong", changed([](auto& c) {
-             for (Chunk& chunk : c) {
-                 if (chunk.type == "IDAT") {
-                     chunk.data[chunk.data.size() - 1] ^= 0x01;
-                 }
-             }
-         })},
-        {"16 bits a channel", changed([](auto& c) { c.front().data[8] = 16; })},
-        {"interlaced", changed([](auto& c) { c.front().data[12] = 1; })},
-        {"a gamma chunk", changed([](auto& c) {
-             c.insert(c.begin() + 1, Chunk{"gAMA", QByteArray("\0\0\xb1\x8f", 4)});
-         })},
-        {"not a PNG", QByteArray("GIF89a") + png.mid(6)},
-    };
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("picture.png"));
-    for (const auto& row : rows) {
-        EXPECT_FALSE(exporter::decodePlainPng(bytesOf(row.file)).has_value()) << row.what;
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(row.file);
-        file.close();
-        EXPECT_TRUE(exporter::loadPicture(path) == QImage::fromData(row.file)) << row.what;
-    }
 }
 
 // Which charts are drawn and which profiles are refused, before anything is drawn.

@@ -1,6 +1,5 @@
 #include "render.h"
 
-#include "large_memory.h"
 #include "shell/qt/surface/qpainter_surface.h"
 
 #include <QBuffer>
@@ -16,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace tanu::exporter {
 
@@ -52,18 +52,18 @@ void paintPrinted(QPaintDevice& device, const char* what, const ChartContent& co
 
 } // namespace
 
-QImage renderImage(const ChartContent& content, const ImageSet& images, int scale,
-                   LargeBuffer* canvas) {
-    const int width = ChartWidth * scale;
-    const int height = ChartHeight * scale;
-    const auto bytesPerLine = static_cast<qsizetype>(width) * 4;
-    QImage image = canvas == nullptr
-                       ? QImage(width, height, QImage::Format_ARGB32_Premultiplied)
-                       : QImage(canvas->reserve(static_cast<std::size_t>(bytesPerLine * height)),
-                                width, height, bytesPerLine, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull() || image.constBits() == nullptr) {
+QImage renderImage(const ChartContent& content, const ImageSet& images, int scale) {
+    // The thread draws every chart into the same memory: a fresh picture would cost its pages
+    // again each time.
+    thread_local QImage canvas;
+    const QSize size(ChartWidth * scale, ChartHeight * scale);
+    if (canvas.size() != size) {
+        canvas = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    }
+    if (canvas.isNull()) {
         throw std::runtime_error("out of memory");
     }
+    QImage& image = canvas;
     // The scale is the device's pixel ratio, not a world transform: the painter draws at full
     // resolution, and in print mode it still centres the chart in 912 by 699 units.
     image.setDevicePixelRatio(scale);
@@ -88,12 +88,10 @@ std::string encodePng(const QImage& image) {
     const std::size_t rawBytes = rowBytes * height;
     // The rows as PNG stores them, converted here rather than by QImage, which hands large
     // conversions to its thread pool. The buffers stay with the thread for its next chart.
-    thread_local LargeBuffer rows;
-    thread_local LargeBuffer compressed;
-    std::uint8_t* const raw = rows.reserve(rawBytes);
-    if (raw == nullptr) {
-        throw std::runtime_error("out of memory");
-    }
+    thread_local std::vector<std::uint8_t> rows;
+    thread_local std::vector<char> compressed;
+    rows.resize(rawBytes);
+    std::uint8_t* const raw = rows.data();
     std::uint8_t* out = raw;
     for (std::size_t y = 0; y < height; ++y) {
         *out++ = 0; // no filter
@@ -108,7 +106,7 @@ std::string encodePng(const QImage& image) {
         }
     }
 
-    // A compressor holds large tables: one per thread, made once, in large memory.
+    // A compressor holds large tables: one per thread, made once.
     thread_local const std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)>
         compressor(libdeflate_alloc_compressor(2), libdeflate_free_compressor);
     if (!compressor) {
@@ -118,12 +116,10 @@ std::string encodePng(const QImage& image) {
 
     static constexpr unsigned char Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     std::string png;
-    // Compressed first into a buffer that is not cleared, then copied: sized to the bound, the
-    // file itself would be zero-filled first.
-    auto* const deflatedData = reinterpret_cast<char*>(compressed.reserve(bound));
-    if (deflatedData == nullptr) {
-        throw std::runtime_error("out of memory");
-    }
+    // Compressed into a buffer the thread keeps, then copied: sized to the bound, the file
+    // itself would be zero-filled for every chart.
+    compressed.resize(bound);
+    char* const deflatedData = compressed.data();
     const std::size_t deflated =
         libdeflate_zlib_compress(compressor.get(), raw, rawBytes, deflatedData, bound);
     if (deflated == 0) {
@@ -213,9 +209,7 @@ std::string renderChart(const ChartContent& content, const ImageSet& images,
     case Format::Png:
         break;
     }
-    // The picture is drawn into memory the thread keeps for its next chart.
-    thread_local LargeBuffer canvas;
-    return encodePng(renderImage(content, images, options.scale, &canvas));
+    return encodePng(renderImage(content, images, options.scale));
 }
 
 } // namespace tanu::exporter

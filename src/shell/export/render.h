@@ -11,12 +11,8 @@
 
 namespace tanu::exporter {
 
-class LargeBuffer;
-
-// The chart as printed (field texts in place of the fields), scale times the window's size;
-// drawn into canvas when given, and then valid until the canvas is used again.
-QImage renderImage(const ChartContent& content, const ImageSet& images, int scale,
-                   LargeBuffer* canvas = nullptr);
+// The chart as printed (field texts in place of the fields), scale times the window's size.
+QImage renderImage(const ChartContent& content, const ImageSet& images, int scale);
 
 // A PNG of the image; the same image always gives the same bytes.
 std::string encodePng(const QImage& image);

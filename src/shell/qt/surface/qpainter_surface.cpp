@@ -213,16 +213,27 @@ void QPainterSurface::drawImage(const Bitmap* bitmap, IntRect target) {
         return;
     }
     const QImage& image = picture->image();
-    // On a raster device whose pixels the target meets exactly, a picture that has to be
-    // resampled is resampled once and then copied.
+    // On a raster device whose pixels the target meets exactly, the picture is copied pixel for
+    // pixel, resampled first where its size differs. Nothing is kept: one set of pictures is
+    // shared by painters on several threads.
     const QTransform device = painter_.deviceTransform();
     const QRectF onDevice = device.mapRect(toQRectF(target));
     if (raster_ && painter_.worldTransform().type() <= QTransform::TxTranslate &&
         device.type() <= QTransform::TxScale && device.m11() > 0 && device.m22() == device.m11() &&
         onWholePixels(onDevice.topLeft()) && onWholePixels(onDevice.bottomRight()) &&
         !onDevice.isEmpty() && keepable(onDevice) && onDevice.size().toSize() != image.size()) {
-        const QImage& scaled = picture->scaledTo(onDevice.size().toSize(), device.m11());
-        painter_.drawImage(device.inverted().map(onDevice.topLeft()), scaled);
+        const QSize pixels = onDevice.size().toSize();
+        const QImage& source = picture->sourceFor(device.m11());
+        const QPointF at = device.inverted().map(onDevice.topLeft());
+        if (source.size() == pixels && source.devicePixelRatio() == device.m11()) {
+            painter_.drawImage(at, source);
+            return;
+        }
+        QImage resampled = source.size() == pixels ? source.copy()
+                                                   : source.scaled(pixels, Qt::IgnoreAspectRatio,
+                                                                   Qt::SmoothTransformation);
+        resampled.setDevicePixelRatio(device.m11());
+        painter_.drawImage(at, resampled);
         return;
     }
     // Printers and other scaled devices take the picture with the most detail they can show.
@@ -327,10 +338,6 @@ QFont qFontFor(const ChartFont& font) {
     made.setPointSizeF(static_cast<qreal>(font.sizePoints));
     made.setBold(font.bold);
     return made;
-}
-
-void prepareFont(const ChartFont& font) {
-    (void)QFontMetricsF(qFontFor(font)).height();
 }
 
 } // namespace tanu

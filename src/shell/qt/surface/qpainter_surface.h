@@ -87,8 +87,4 @@ const QString& genericSansSerifFamily();
 // generic sans-serif.
 QFont qFontFor(const ChartFont& font);
 
-// Brings up the font system and finds the face for font, which the first text of a first paint
-// would otherwise wait for. Any thread may call it, alongside other work.
-void prepareFont(const ChartFont& font);
-
 } // namespace tanu

@@ -42,17 +42,6 @@ const QImage& QtBitmap::sourceFor(qreal scale) const {
     return scale > 1.0 && !doubleSize_.isNull() ? doubleSize_ : image_;
 }
 
-const QImage& QtBitmap::scaledTo(QSize devicePixels, qreal pixelRatio) const {
-    if (scaled_.size() != devicePixels || scaled_.devicePixelRatio() != pixelRatio) {
-        const QImage& source = sourceFor(pixelRatio);
-        scaled_ = source.size() == devicePixels ? source
-                                                : source.scaled(devicePixels, Qt::IgnoreAspectRatio,
-                                                                Qt::SmoothTransformation);
-        scaled_.setDevicePixelRatio(pixelRatio);
-    }
-    return scaled_;
-}
-
 int pictureDifference(const QImage& image, const QImage& doubleSize, int cellPixels) {
     if (image.isNull() || doubleSize.size() != image.size() * 2) {
         return -1;

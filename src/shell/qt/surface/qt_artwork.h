@@ -12,7 +12,10 @@ public:
     // doubleSize, when given, is the same picture drawn at twice the size, for high-density
     // devices.
     explicit QtBitmap(QImage image, QImage doubleSize = {})
-        : image_(std::move(image)), doubleSize_(std::move(doubleSize)) {}
+        : image_(std::move(image)), doubleSize_(std::move(doubleSize)) {
+        // Marked for the devices it is drawn on, so that they copy it pixel for pixel.
+        doubleSize_.setDevicePixelRatio(2);
+    }
     const QImage& image() const { return image_; }
     const QImage& doubleSize() const { return doubleSize_; }
 
@@ -20,15 +23,9 @@ public:
     // the double-size one from a scale above 1 where there is one.
     const QImage& sourceFor(qreal scale) const;
 
-    // The picture resampled to a size in device pixels, tagged with the device's pixel ratio so
-    // that it is copied pixel for pixel. Made on first need and kept for the next paint, since
-    // a high-density window scales its pictures the same way every time.
-    const QImage& scaledTo(QSize devicePixels, qreal pixelRatio) const;
-
 private:
     QImage image_;
     QImage doubleSize_;
-    mutable QImage scaled_;
 };
 
 // Decodes with Qt's image readers and keeps each picture in the format a raster painter blends
