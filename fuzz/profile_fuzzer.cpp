@@ -1,6 +1,9 @@
-// Feeds arbitrary bytes through Open, from a few different forms, and checks what every Open
-// must keep: a drawable model, fields that show its values, a refused file that changed
-// nothing, and a profile that saves, opens and saves again to the same bytes.
+// Feeds arbitrary bytes through the profile codec and through Open, from a few different forms,
+// and checks what every Open must keep: a drawable model, fields that show its values, a refused
+// file that changed nothing, and a profile that saves, opens and saves again to the same bytes;
+// the codec refuses exactly what Open refuses, and what it encodes decodes and encodes again to
+// the same bytes.
+#include "document/profile.h"
 #include "document/profile_file.h"
 #include "fake_document_port.h"
 #include "form_snapshot.h"
@@ -70,13 +73,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form.host.messages.clear();
     const testing::FormSnapshot before = testing::snapshot(form);
 
-    port.files[u"in.tanu"] = std::string(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    const DecodedProfile decoded = decodeProfile(bytes);
+    if (decoded.refusal == ProfileRefusal::None) {
+        const std::string encoded = encodeProfile(decoded.profile);
+        const DecodedProfile again = decodeProfile(encoded);
+        require(again.refusal == ProfileRefusal::None);
+        require(encodeProfile(again.profile) == encoded);
+    }
+
+    port.files[u"in.tanu"] = bytes;
     port.openChoice = u"in.tanu";
     openProfile(form.state, port);
     require(isDrawable(form.state.model));
 
     const bool refused =
         !form.host.messages.empty() && form.host.messages[0].caption == OpenFailedCaption;
+    require(refused == (decoded.refusal != ProfileRefusal::None));
     if (refused) {
         require(testing::snapshot(form) == before);
         return 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/profile.h"
+
 namespace tanu {
 
 namespace {
@@ -10,40 +12,25 @@ void showMessage(AppState& state, std::u16string_view caption, std::u16string te
     state.host->showMessage(caption, text, MessageIcon::Warning);
 }
 
-// Loads fourteen or more lines into the fields and the model. True when something of the file
+// Shows a profile in the fields and the model, as Open does. True when something of the file
 // was not taken: a date of birth that is not acceptable, and with it any domain values.
-bool loadProfileLines(AppState& state, const std::vector<std::string>& lines) {
+bool applyProfile(AppState& state, const Profile& profile) {
+    const OpenedProfile opened = openedProfile(profile, state.model, state.today());
     for (std::size_t i = 0; i < HeaderLineCount; ++i) {
-        state.host->setFieldText(ProfileFieldOrder[i], decodeHeaderLine(lines[i]));
+        state.host->setFieldText(ProfileFieldOrder[i], profile.text(ProfileFieldOrder[i]));
     }
-    for (std::size_t k = 0; k < DomainCount; ++k) {
-        state.model.domainValues[k] = openedDomainValue(lines[HeaderLineCount + k]);
-    }
-
-    const std::u16string birth = readCommitText(state, BirthDateField);
-    const bool accepted = isAcceptableBirthDate(birth, state.today());
-    bool dropped = false;
-    if (accepted) {
+    state.model = opened.model;
+    if (opened.birthDateAccepted) {
         state.birthDatePlaceholder = false;
-        // Restores the values as saved: scores above the age are ordinary, and pulling them
-        // down to it here would lose them at the next Save.
-        const std::int32_t age = ageFromDate(parseDateText(birth), state.today());
-        setAgeText(state, age);
-        rebuildScaleAroundValues(state.model, age);
+        state.ageText = opened.ageText;
         for (std::size_t k = 0; k < DomainCount; ++k) {
             state.host->setFieldEnabled(DomainField + static_cast<int>(k), true);
         }
     } else {
-        const bool dateGiven = !lines[1].empty() && lines[1] != PlaceholderBytes;
-        const bool valuesGiven =
-            std::any_of(state.model.domainValues.begin(), state.model.domainValues.end(),
-                        [](std::uint32_t v) { return v != 0; });
-        dropped = dateGiven || valuesGiven;
         state.host->setFieldText(BirthDateField, DatePlaceholder);
         state.birthDatePlaceholder = true;
-        state.model.domainValues.fill(0);
     }
-    state.secondDatePlaceholder = lines[2] == PlaceholderBytes;
+    state.secondDatePlaceholder = profile.text(SecondDateField) == DatePlaceholder;
 
     // The fields were just loaded: the field losing the focus now holds the file's text, not
     // something the user typed, and must not commit it.
@@ -53,16 +40,15 @@ bool loadProfileLines(AppState& state, const std::vector<std::string>& lines) {
 
     // Whatever the fields held before, they now show the file's values and nothing else.
     refreshDomainFields(state);
-    if (!accepted) {
+    if (!opened.birthDateAccepted) {
         // Locked only now that the focus has left them: a toolkit moves the focus out of a
         // field that is disabled while it holds it, and that move would commit.
         for (std::size_t k = 0; k < DomainCount; ++k) {
             state.host->setFieldEnabled(DomainField + static_cast<int>(k), false);
         }
-        // assign(): GCC 12 warns falsely (-Wrestrict) on assigning the literal here.
-        state.ageText.assign(1, u'-');
+        state.ageText = opened.ageText;
     }
-    return dropped;
+    return opened.dropped;
 }
 
 } // namespace
@@ -75,18 +61,21 @@ std::u16string displayName(std::u16string_view path) {
     return std::u16string(path.substr(slash + 1));
 }
 
-std::string profileBytes(const AppState& state) {
-    std::string bytes;
-    for (std::size_t i = 0; i < ProfileLineCount; ++i) {
-        const int id = ProfileFieldOrder[i];
-        if (i < HeaderLineCount) {
-            bytes += encodeHeaderText(cutHeaderText(state.host->fieldText(id)));
-        } else {
-            bytes += std::to_string(savedDomainValue(readCommitText(state, id)));
-        }
-        bytes += LineEnd;
+Profile profileOf(const AppState& state) {
+    Profile profile;
+    for (int id = DomainField; id <= SecondTextField; ++id) {
+        profile.text(id) = readFieldText(state, id);
     }
-    return bytes;
+    // What a domain field saves is its own text's value, read as the commits read it.
+    for (std::size_t k = 0; k < DomainCount; ++k) {
+        profile.values[k] =
+            savedDomainValue(readCommitText(state, DomainField + static_cast<int>(k)));
+    }
+    return profile;
+}
+
+std::string profileBytes(const AppState& state) {
+    return encodeProfile(profileOf(state));
 }
 
 void saveProfile(AppState& state, DocumentPort& port) {
@@ -120,22 +109,12 @@ void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& 
         showMessage(state, OpenFailedCaption, fillMessage(OpenUnreadableText, {name, read.reason}));
         return;
     }
-    const std::string& bytes = read.bytes;
-    if (bytes.size() > MaxProfileBytes) {
-        showMessage(state, OpenFailedCaption, fillMessage(OpenTooLargeText, {name}));
+    const DecodedProfile decoded = decodeProfile(read.bytes);
+    if (decoded.refusal != ProfileRefusal::None) {
+        showMessage(state, OpenFailedCaption, refusalMessage(decoded.refusal, name));
         return;
     }
-    if (holdsControlCharacters(bytes)) {
-        showMessage(state, OpenFailedCaption, fillMessage(OpenNotTextText, {name}));
-        return;
-    }
-    const std::vector<std::string> lines = splitProfileLines(bytes, ProfileLineCount);
-    if (lines.size() < ProfileLineCount) {
-        showMessage(state, OpenFailedCaption, fillMessage(OpenTooShortText, {name}));
-        return;
-    }
-
-    const bool dropped = loadProfileLines(state, lines);
+    const bool dropped = applyProfile(state, decoded.profile);
     state.host->repaintNow();
     if (dropped) {
         showMessage(state, BirthDateNotLoadedCaption, fillMessage(BirthDateNotLoadedText, {name}));

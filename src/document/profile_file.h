@@ -28,6 +28,11 @@ inline constexpr std::array<int, ProfileLineCount> ProfileFieldOrder = [] {
 // The last component of a path, for messages.
 std::u16string displayName(std::u16string_view path);
 
+struct Profile;
+
+// The profile the fields hold: their texts as the printed picture shows them, and each domain
+// field's value as Save writes it.
+Profile profileOf(const AppState& state);
 // The file as Save writes it from the current field texts.
 std::string profileBytes(const AppState& state);
 

@@ -7,11 +7,6 @@ namespace tanu {
 
 namespace {
 
-std::u16string digitsOf(std::uint32_t value) {
-    const std::string digits = std::to_string(value);
-    return {digits.begin(), digits.end()};
-}
-
 void setDomainFieldsEnabled(AppState& state, bool enabled) {
     for (int k = 0; k < static_cast<int>(DomainCount); ++k) {
         state.host->setFieldEnabled(DomainField + k, enabled);
@@ -185,14 +180,28 @@ void commitBirthDate(AppState& state, std::u16string_view text) {
 void refreshDomainFields(AppState& state) {
     for (std::size_t k = 0; k < DomainCount; ++k) {
         const std::uint32_t value = state.model.domainValues[k];
-        state.host->setFieldText(DomainField + static_cast<int>(k),
-                                 value == 0 ? std::u16string() : digitsOf(value));
+        state.host->setFieldText(DomainField + static_cast<int>(k), domainFieldText(value));
     }
 }
 
 void setAgeText(AppState& state, std::int32_t age) {
+    state.ageText = ageTextOf(age);
+}
+
+ChartModel startModel() {
+    ChartModel model;
+    rebuildRings(model, StartScaleLow, StartScaleHigh);
+    return model;
+}
+
+std::u16string domainFieldText(std::uint32_t value) {
+    const std::string digits = std::to_string(value);
+    return value == 0 ? std::u16string() : std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string ageTextOf(std::int32_t age) {
     const std::string digits = std::to_string(age);
-    state.ageText.assign(digits.begin(), digits.end());
+    return {digits.begin(), digits.end()};
 }
 
 void newProfile(AppState& state) {

@@ -29,13 +29,20 @@ bool isDomainField(int id);
 inline constexpr std::uint32_t StartScaleLow = 7;
 inline constexpr std::uint32_t StartScaleHigh = 15;
 
+// The model of a profile before any date of birth: the start scale, no values.
+ChartModel startModel();
+
+// The text a domain field shows for a value: its digits, nothing for 0.
+std::u16string domainFieldText(std::uint32_t value);
+// The text after "Age: " for an age in whole years.
+std::u16string ageTextOf(std::int32_t age);
+
 // The profile: model, form state and the window's fields behind the host. It is on the start
 // scale from the moment it exists, so a window painted before its fields are made already shows
 // the whole empty chart.
 struct AppState {
-    AppState(FieldHost& fieldHost, Clock clock) : host(&fieldHost), today(std::move(clock)) {
-        rebuildRings(model, StartScaleLow, StartScaleHigh);
-    }
+    AppState(FieldHost& fieldHost, Clock clock)
+        : host(&fieldHost), today(std::move(clock)), model(startModel()) {}
 
     FieldHost* host;
     Clock today;

@@ -1,5 +1,5 @@
-// The export's one link to the form and the profile file: a profile read exactly as Open reads
-// it in the window, turned into what the painter prints.
+// A profile file read exactly as Open reads it in the window, and turned into what the painter
+// prints, without any window.
 #pragma once
 
 #include "chart/chart_painter.h"
