@@ -81,11 +81,10 @@ void paintChart(DrawingSurface& surface, const ChartContent& content, const Imag
 
     surface.drawImage(bitmapOf(images.background), BackgroundRect);
 
-    if (model.rings.size() >= 2) {
-        // The year step of the scale; a wrapped-around difference counts as a wide step.
-        const std::uint32_t step = model.rings[1].years - model.rings[0].years;
-        const auto& legend = step <= 1 ? images.oneYearLegend : images.twoYearsLegend;
-        surface.drawImage(bitmapOf(legend), LegendRect);
+    if (const Legend legend = legendOf(model); legend != Legend::None) {
+        surface.drawImage(
+            bitmapOf(legend == Legend::OneYear ? images.oneYearLegend : images.twoYearsLegend),
+            LegendRect);
     }
 
     for (std::size_t domain = 0; domain < DomainCount; ++domain) {

@@ -112,17 +112,7 @@ std::int32_t readLineNumber(std::string_view line) {
 }
 
 std::uint32_t openedDomainValue(std::string_view line) {
-    const std::int32_t value = readLineNumber(line);
-    if (value == 0) {
-        return 0;
-    }
-    if (value <= 2) {
-        return 2;
-    }
-    if (value >= 22) {
-        return 22;
-    }
-    return static_cast<std::uint32_t>(value);
+    return clampToYears(readLineNumber(line));
 }
 
 std::vector<std::string> splitProfileLines(std::string_view bytes, std::size_t maxLines) {

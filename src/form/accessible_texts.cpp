@@ -35,8 +35,7 @@ std::u16string chartDescription(const ChartModel& model, std::u16string_view age
     if (!model.rings.empty()) {
         const std::uint32_t low = model.rings.front().years;
         const std::uint32_t high = model.rings.back().years;
-        // The legend's rule: a step above one year shows the two-year legend.
-        const bool twoYears = model.rings.size() > 1 && model.rings[1].years - low > 1;
+        const bool twoYears = legendOf(model) == Legend::TwoYears;
         text += u" Rings from " + number(low) + u" to " + number(high) + u" years, one ring per " +
                 (twoYears ? u"two years." : u"year.");
     }

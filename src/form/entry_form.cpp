@@ -107,40 +107,11 @@ void commitDomainField(AppState& state, int domain) {
     const std::u16string text = readCommitText(state, DomainField + domain);
 
     // Anything but digits, or a number beyond 32 bits, is no value.
-    auto v = static_cast<std::uint32_t>(readDecimal(text, 0xFFFFFFFFu).value_or(0));
-    if (v == 1) {
-        v = 2;
-    } else if (v >= 22) {
-        v = 22;
-    }
-    state.model.domainValues[k] = v;
+    state.model.domainValues[k] =
+        clampToYears(static_cast<std::int64_t>(readDecimal(text, 0xFFFFFFFFu).value_or(0)));
 
     rebuildScaleAroundValues(state.model, ageFromBirthField(state));
     refreshDomainFields(state);
-}
-
-void rebuildScaleAroundValues(ChartModel& model, std::int32_t age) {
-    std::uint32_t low = lowestValue(model);
-    std::uint32_t high = 0;
-    for (const std::uint32_t value : model.domainValues) {
-        high = value > high ? value : high;
-    }
-    if (!(static_cast<std::int32_t>(high) > age)) {
-        high = static_cast<std::uint32_t>(age);
-    }
-    if (high >= 22) {
-        high = 22;
-    }
-    if (high < 2) {
-        high = 2;
-    }
-    if (low == 0) {
-        low = high;
-    } else if (low <= 2) {
-        low = 2;
-    }
-    widenSpan(low, high);
-    rebuildRings(model, low, high);
 }
 
 void commitBirthDate(AppState& state, std::u16string_view text) {
@@ -154,24 +125,9 @@ void commitBirthDate(AppState& state, std::u16string_view text) {
 
     const std::int32_t age = ageFromDate(birth, today);
     setAgeText(state, age);
-    std::uint32_t a = static_cast<std::uint32_t>(age);
-    if (a >= 22) {
-        a = 22;
-    } else if (a <= 2) {
-        a = 2;
-    }
-    std::uint32_t high = a;
-    const std::uint32_t m = lowestValue(state.model);
-    std::uint32_t low = m < high ? m : high;
-    const bool noValues = low == 0;
-    if (noValues) {
-        low = a;
-        high = a;
-    }
-    widenSpan(low, high);
-    rebuildRings(state.model, low, high);
-    clampValuesToScale(state.model);
-    if (!noValues) {
+    const bool hasValues = lowestValue(state.model) != 0;
+    rebuildScaleForAge(state.model, age);
+    if (hasValues) {
         refreshDomainFields(state);
     }
     setDomainFieldsEnabled(state, true);
@@ -244,18 +200,6 @@ std::u16string readCommitText(const AppState& state, int id) {
         text.resize(CommitTextLimit);
     }
     return text;
-}
-
-bool isAllDigits(std::u16string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (const char16_t unit : text) {
-        if (unit < u'0' || unit > u'9') {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace tanu

@@ -78,9 +78,6 @@ void commitFocusedField(AppState& state);
 
 void commitBirthDate(AppState& state, std::u16string_view text);
 void commitDomainField(AppState& state, int domain);
-// Rebuilds the scale to span the lowest value, the highest value and the age (clamped to 2..22),
-// pulling no value: what a domain commit does once it has stored its value.
-void rebuildScaleAroundValues(ChartModel& model, std::int32_t age);
 void refreshDomainFields(AppState& state);
 void setAgeText(AppState& state, std::int32_t age);
 void newProfile(AppState& state);
@@ -92,8 +89,6 @@ std::int32_t ageFromBirthField(const AppState& state);
 std::u16string readFieldText(const AppState& state, int id);
 // A field's text, at most 259 code units, as the commits and the profile file read it.
 std::u16string readCommitText(const AppState& state, int id);
-
-bool isAllDigits(std::u16string_view text);
 
 // Moves the focus without committing the field that loses it (New and Open).
 void moveFocusWithoutCommit(AppState& state, int id);

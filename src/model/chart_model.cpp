@@ -66,14 +66,50 @@ std::uint32_t lowestValue(const ChartModel& model) {
     return found ? lowest : 0;
 }
 
-std::uint32_t highestValueExcept(const ChartModel& model, std::size_t skip) {
-    std::uint32_t highest = 0;
-    for (std::size_t i = 0; i < DomainCount; ++i) {
-        if (i != skip) {
-            highest = std::max(highest, model.domainValues[i]);
-        }
+std::uint32_t highestValue(const ChartModel& model) {
+    return *std::max_element(model.domainValues.begin(), model.domainValues.end());
+}
+
+std::uint32_t clampToYears(std::int64_t value) {
+    if (value == 0) {
+        return 0;
     }
-    return highest;
+    return static_cast<std::uint32_t>(std::clamp<std::int64_t>(value, MinYears, MaxYears));
+}
+
+void rebuildScaleForAge(ChartModel& model, std::int32_t age) {
+    const std::uint32_t years = clampToYears(std::max(age, 1));
+    std::uint32_t high = years;
+    const std::uint32_t lowest = lowestValue(model);
+    std::uint32_t low = lowest < high ? lowest : high;
+    const bool noValues = low == 0;
+    if (noValues) {
+        low = years;
+        high = years;
+    }
+    widenSpan(low, high);
+    rebuildRings(model, low, high);
+    clampValuesToScale(model);
+}
+
+void rebuildScaleAroundValues(ChartModel& model, std::int32_t age) {
+    std::uint32_t low = lowestValue(model);
+    std::uint32_t high = highestValue(model);
+    if (!(static_cast<std::int32_t>(high) > age)) {
+        high = static_cast<std::uint32_t>(age);
+    }
+    high = clampToYears(std::max<std::int64_t>(high, 1));
+    low = low == 0 ? high : clampToYears(low);
+    widenSpan(low, high);
+    rebuildRings(model, low, high);
+}
+
+Legend legendOf(const ChartModel& model) {
+    if (model.rings.size() < 2) {
+        return Legend::None;
+    }
+    // A wrapped-around difference counts as a wide step.
+    return model.rings[1].years - model.rings[0].years <= 1 ? Legend::OneYear : Legend::TwoYears;
 }
 
 void clampValuesToScale(ChartModel& model) {

@@ -45,11 +45,29 @@ void rebuildRings(ChartModel& model, std::uint32_t low, std::uint32_t high);
 // The smallest non-zero value, or 0 when every domain is empty.
 std::uint32_t lowestValue(const ChartModel& model);
 
-// The largest value among the nine domains other than skip, or 0.
-std::uint32_t highestValueExcept(const ChartModel& model, std::size_t skip);
+// The largest value, or 0 when every domain is empty.
+std::uint32_t highestValue(const ChartModel& model);
+
+// A domain value as the profile keeps it: 0 (no value) stays 0, anything else is brought into
+// MinYears..MaxYears (negative numbers and 1 to 2, anything above 22 to 22).
+std::uint32_t clampToYears(std::int64_t value);
 
 // Pulls every non-zero value into the scale; needs at least two rings.
 void clampValuesToScale(ChartModel& model);
+
+// The scale a date of birth gives: from the lowest value, or the age where that is lower, up to the
+// age, each within MinYears..MaxYears and widened; every value is then pulled into it. Without
+// values, the scale is widened around the age alone.
+void rebuildScaleForAge(ChartModel& model, std::int32_t age);
+
+// The scale around the values as they are: from the lowest value up to the highest value or the
+// age, whichever is higher, each within MinYears..MaxYears and widened; no value moves. An age
+// of 0 (no date of birth) leaves the values alone to decide.
+void rebuildScaleAroundValues(ChartModel& model, std::int32_t age);
+
+// The legend a scale shows: one year a ring, two years a ring, or none below two rings.
+enum class Legend { None, OneYear, TwoYears };
+Legend legendOf(const ChartModel& model);
 
 // What every operation on the profile keeps: 6 to 11 rings of 2..22 years rising by a constant
 // step of 1 or 2 and a constant radius step up to the outermost radius, and every value 0 or

@@ -314,16 +314,6 @@ TEST(EntryForm, CommitFocusedFieldCommitsOnceBeforeADialog) {
     EXPECT_EQ(f.host.messages.size(), 2u);
 }
 
-TEST(IsAllDigits, OnlyAsciiDigits) {
-    EXPECT_FALSE(isAllDigits(u""));
-    EXPECT_TRUE(isAllDigits(u"0"));
-    EXPECT_TRUE(isAllDigits(u"0123456789"));
-    EXPECT_FALSE(isAllDigits(u"12 "));
-    EXPECT_FALSE(isAllDigits(u"/"));
-    EXPECT_FALSE(isAllDigits(u":"));
-    EXPECT_FALSE(isAllDigits(u"\uff11")); // fullwidth one
-}
-
 TEST(ReadFieldText, CutsLongTexts) {
     StartedForm f;
     f.host.setFieldText(FirstTextField, std::u16string(600, u'x'));
