@@ -72,7 +72,7 @@ public:
 
 // Everything the commands act on.
 struct CommandContext {
-    AppState& state;
+    FormState& state;
     const ImageSet& images;
     DocumentPort& documents;
     PrinterPort& printer;

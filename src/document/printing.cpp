@@ -6,13 +6,13 @@
 
 namespace tanu {
 
-void printChart(const AppState& state, const ImageSet& images, PrinterPort& port) {
+void printChart(const FormState& state, const ImageSet& images, PrinterPort& port) {
     std::u16string reason;
     DrawingSurface* page = port.beginJob(PrintJobName, reason);
     if (page == nullptr) {
         // Printing nothing without a word would leave the user waiting at the printer.
-        state.host->showMessage(PrintFailedCaption, fillMessage(PrintFailedText, {reason}),
-                                MessageIcon::Warning);
+        state.messages->showMessage(PrintFailedCaption, fillMessage(PrintFailedText, {reason}),
+                                    MessageIcon::Warning);
         return;
     }
     paintChart(*page, chartContentOf(state), images, true);

@@ -25,6 +25,6 @@ public:
 };
 
 // Prints the chart with the field texts; changes no state, repaints nothing, moves no focus.
-void printChart(const AppState& state, const ImageSet& images, PrinterPort& port);
+void printChart(const FormState& state, const ImageSet& images, PrinterPort& port);
 
 } // namespace tanu

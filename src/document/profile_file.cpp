@@ -8,26 +8,26 @@ namespace tanu {
 
 namespace {
 
-void showMessage(AppState& state, std::u16string_view caption, std::u16string text) {
-    state.host->showMessage(caption, text, MessageIcon::Warning);
+void showMessage(FormState& state, std::u16string_view caption, std::u16string text) {
+    state.messages->showMessage(caption, text, MessageIcon::Warning);
 }
 
 // Shows a profile in the fields and the model, as Open does. True when something of the file
 // was not taken: a date of birth that is not acceptable, and with it any domain values.
-bool applyProfile(AppState& state, const Profile& profile) {
+bool applyProfile(FormState& state, const Profile& profile) {
     const OpenedProfile opened = openedProfile(profile, state.model, state.today());
     for (std::size_t i = 0; i < HeaderLineCount; ++i) {
-        state.host->setFieldText(ProfileFieldOrder[i], profile.text(ProfileFieldOrder[i]));
+        state.fields->setFieldText(ProfileFieldOrder[i], profile.text(ProfileFieldOrder[i]));
     }
     state.model = opened.model;
     if (opened.birthDateAccepted) {
         state.birthDatePlaceholder = false;
         state.ageText = opened.ageText;
         for (std::size_t k = 0; k < DomainCount; ++k) {
-            state.host->setFieldEnabled(DomainField + static_cast<int>(k), true);
+            state.fields->setFieldEnabled(DomainField + static_cast<int>(k), true);
         }
     } else {
-        state.host->setFieldText(BirthDateField, DatePlaceholder);
+        state.fields->setFieldText(BirthDateField, DatePlaceholder);
         state.birthDatePlaceholder = true;
     }
     state.secondDatePlaceholder = profile.text(SecondDateField) == DatePlaceholder;
@@ -35,8 +35,8 @@ bool applyProfile(AppState& state, const Profile& profile) {
     // The fields were just loaded: the field losing the focus now holds the file's text, not
     // something the user typed, and must not commit it.
     moveFocusWithoutCommit(state, FirstTextField);
-    const auto caret = static_cast<int>(state.host->fieldText(FirstTextField).size());
-    state.host->selectText(FirstTextField, caret, caret);
+    const auto caret = static_cast<int>(state.fields->fieldText(FirstTextField).size());
+    state.fields->selectText(FirstTextField, caret, caret);
 
     // Whatever the fields held before, they now show the file's values and nothing else.
     refreshDomainFields(state);
@@ -44,7 +44,7 @@ bool applyProfile(AppState& state, const Profile& profile) {
         // Locked only now that the focus has left them: a toolkit moves the focus out of a
         // field that is disabled while it holds it, and that move would commit.
         for (std::size_t k = 0; k < DomainCount; ++k) {
-            state.host->setFieldEnabled(DomainField + static_cast<int>(k), false);
+            state.fields->setFieldEnabled(DomainField + static_cast<int>(k), false);
         }
         state.ageText = opened.ageText;
     }
@@ -61,7 +61,7 @@ std::u16string displayName(std::u16string_view path) {
     return std::u16string(path.substr(slash + 1));
 }
 
-Profile profileOf(const AppState& state) {
+Profile profileOf(const FormState& state) {
     Profile profile;
     for (int id = DomainField; id <= SecondTextField; ++id) {
         profile.text(id) = readFieldText(state, id);
@@ -74,11 +74,11 @@ Profile profileOf(const AppState& state) {
     return profile;
 }
 
-std::string profileBytes(const AppState& state) {
+std::string profileBytes(const FormState& state) {
     return encodeProfile(profileOf(state));
 }
 
-void saveProfile(AppState& state, DocumentPort& port) {
+void saveProfile(FormState& state, DocumentPort& port) {
     // The dialog takes the focus; what the user typed last belongs in the file.
     commitFocusedField(state);
     const std::optional<std::u16string> path = port.chooseSavePath(ProposedSaveName);
@@ -93,7 +93,7 @@ void saveProfile(AppState& state, DocumentPort& port) {
     }
 }
 
-void openProfile(AppState& state, DocumentPort& port) {
+void openProfile(FormState& state, DocumentPort& port) {
     commitFocusedField(state);
     const std::optional<std::u16string> path = port.chooseOpenPath();
     if (!path) {
@@ -102,7 +102,7 @@ void openProfile(AppState& state, DocumentPort& port) {
     openProfileFile(state, port, *path);
 }
 
-void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& path) {
+void openProfileFile(FormState& state, DocumentPort& port, const std::u16string& path) {
     const std::u16string name = displayName(path);
     const ReadResult read = port.readFile(path, MaxProfileBytes);
     if (!read.ok) {
@@ -115,7 +115,7 @@ void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& 
         return;
     }
     const bool dropped = applyProfile(state, decoded.profile);
-    state.host->repaintNow();
+    state.chart->chartChanged();
     if (dropped) {
         showMessage(state, BirthDateNotLoadedCaption, fillMessage(BirthDateNotLoadedText, {name}));
     }

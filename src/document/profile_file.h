@@ -32,20 +32,20 @@ struct Profile;
 
 // The profile the fields hold: their texts as the printed picture shows them, and each domain
 // field's value as Save writes it.
-Profile profileOf(const AppState& state);
+Profile profileOf(const FormState& state);
 // The file as Save writes it from the current field texts.
-std::string profileBytes(const AppState& state);
+std::string profileBytes(const FormState& state);
 
 // The Save command: commits the focused field, asks for a path and writes the file.
-void saveProfile(AppState& state, DocumentPort& port);
+void saveProfile(FormState& state, DocumentPort& port);
 
 // The Open command: commits the focused field, asks for a path, reads the file and loads it into
 // the fields and the model; a file that cannot be read or is no profile changes nothing.
-void openProfile(AppState& state, DocumentPort& port);
+void openProfile(FormState& state, DocumentPort& port);
 
 // Open without the dialog: reads the file at path and loads it, with the same refusals and
 // messages (a file named on the command line, say).
-void openProfileFile(AppState& state, DocumentPort& port, const std::u16string& path);
+void openProfileFile(FormState& state, DocumentPort& port, const std::u16string& path);
 
 // The profile a program opens once it has started: the first of its arguments after its own
 // name (a double-clicked file), or nothing.

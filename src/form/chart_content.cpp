@@ -5,7 +5,7 @@ namespace tanu {
 static_assert(SecondTextField - DomainField + 1 == static_cast<int>(PrintedFieldCount),
               "the painter prints every field, in field order");
 
-ChartContent chartContentOf(const AppState& state, bool withFieldTexts) {
+ChartContent chartContentOf(const FormState& state, bool withFieldTexts) {
     ChartContent content;
     content.model = state.model;
     content.ageText = state.ageText;

@@ -9,6 +9,6 @@ namespace tanu {
 // The model, the age text and the fourteen field texts as the printed picture shows them. The
 // window shows the fields themselves and paints without their texts: it reads no field while
 // it paints, not even before the fields exist.
-ChartContent chartContentOf(const AppState& state, bool withFieldTexts = true);
+ChartContent chartContentOf(const FormState& state, bool withFieldTexts = true);
 
 } // namespace tanu

@@ -7,9 +7,9 @@ namespace tanu {
 
 namespace {
 
-void setDomainFieldsEnabled(AppState& state, bool enabled) {
+void setDomainFieldsEnabled(FormState& state, bool enabled) {
     for (int k = 0; k < static_cast<int>(DomainCount); ++k) {
-        state.host->setFieldEnabled(DomainField + k, enabled);
+        state.fields->setFieldEnabled(DomainField + k, enabled);
     }
 }
 
@@ -23,14 +23,14 @@ bool isDomainField(int id) {
     return id >= DomainField && id < DomainField + static_cast<int>(DomainCount);
 }
 
-void startForm(AppState& state) {
+void startForm(FormState& state) {
     state.birthDatePlaceholder = true;
     state.secondDatePlaceholder = true;
     createDomainFields(state);
     createHeaderFields(state);
 }
 
-void reportUnusedPictures(AppState& state, const std::vector<std::u16string>& problems) {
+void reportUnusedPictures(FormState& state, const std::vector<std::u16string>& problems) {
     if (problems.empty()) {
         return;
     }
@@ -41,39 +41,39 @@ void reportUnusedPictures(AppState& state, const std::vector<std::u16string>& pr
         }
         text += problem;
     }
-    state.host->showMessage(PicturesNotUsedCaption, text, MessageIcon::Warning);
+    state.messages->showMessage(PicturesNotUsedCaption, text, MessageIcon::Warning);
 }
 
-void createDomainFields(AppState& state) {
+void createDomainFields(FormState& state) {
     for (int k = 0; k < static_cast<int>(DomainCount); ++k) {
-        state.host->createField(DomainField + k, fieldRect(DomainField + k));
-        state.host->setFieldEnabled(DomainField + k, false);
+        state.fields->createField(DomainField + k, fieldRect(DomainField + k));
+        state.fields->setFieldEnabled(DomainField + k, false);
     }
 }
 
-void createHeaderFields(AppState& state) {
+void createHeaderFields(FormState& state) {
     for (const int id : {FirstTextField, BirthDateField, SecondDateField, SecondTextField}) {
-        state.host->createField(id, fieldRect(id));
+        state.fields->createField(id, fieldRect(id));
     }
-    state.host->setFieldText(BirthDateField, DatePlaceholder);
-    state.host->setFieldText(SecondDateField, DatePlaceholder);
-    state.host->setFocus(FirstTextField);
+    state.fields->setFieldText(BirthDateField, DatePlaceholder);
+    state.fields->setFieldText(SecondDateField, DatePlaceholder);
+    state.fields->setFocus(FirstTextField);
 }
 
-void onFieldFocusGained(AppState& state, int id) {
+void onFieldFocusGained(FormState& state, int id) {
     state.focusedField = id;
     if (id == BirthDateField && state.birthDatePlaceholder) {
-        state.host->setFieldText(id, u"");
+        state.fields->setFieldText(id, u"");
         state.birthDatePlaceholder = false;
     } else if (id == SecondDateField && state.secondDatePlaceholder) {
-        state.host->setFieldText(id, u"");
+        state.fields->setFieldText(id, u"");
         state.secondDatePlaceholder = false;
     }
-    const auto length = static_cast<int>(state.host->fieldText(id).size());
-    state.host->selectText(id, 0, length);
+    const auto length = static_cast<int>(state.fields->fieldText(id).size());
+    state.fields->selectText(id, 0, length);
 }
 
-void onFieldFocusLost(AppState& state, int id) {
+void onFieldFocusLost(FormState& state, int id) {
     if (state.focusedField != id) {
         return; // committed already, or never gained the focus
     }
@@ -86,23 +86,23 @@ void onFieldFocusLost(AppState& state, int id) {
     } else if (isDomainField(id)) {
         commitDomainField(state, id - DomainField);
     }
-    state.host->repaintNow();
+    state.chart->chartChanged();
 }
 
-void commitFocusedField(AppState& state) {
+void commitFocusedField(FormState& state) {
     if (state.focusedField) {
         onFieldFocusLost(state, *state.focusedField);
     }
 }
 
-void moveFocusWithoutCommit(AppState& state, int id) {
+void moveFocusWithoutCommit(FormState& state, int id) {
     const bool wasSuppressed = state.commitsSuppressed;
     state.commitsSuppressed = true;
-    state.host->setFocus(id);
+    state.fields->setFocus(id);
     state.commitsSuppressed = wasSuppressed;
 }
 
-void commitDomainField(AppState& state, int domain) {
+void commitDomainField(FormState& state, int domain) {
     const auto k = static_cast<std::size_t>(domain);
     const std::u16string text = readCommitText(state, DomainField + domain);
 
@@ -114,12 +114,12 @@ void commitDomainField(AppState& state, int domain) {
     refreshDomainFields(state);
 }
 
-void commitBirthDate(AppState& state, std::u16string_view text) {
+void commitBirthDate(FormState& state, std::u16string_view text) {
     const DateValue birth = parseDateText(text);
     const CalendarDate today = state.today();
     if (!isAcceptableDate(birth, today)) {
         setDomainFieldsEnabled(state, false);
-        state.host->showMessage(InvalidDateCaption, InvalidDateText, MessageIcon::Information);
+        state.messages->showMessage(InvalidDateCaption, InvalidDateText, MessageIcon::Information);
         return;
     }
 
@@ -133,14 +133,14 @@ void commitBirthDate(AppState& state, std::u16string_view text) {
     setDomainFieldsEnabled(state, true);
 }
 
-void refreshDomainFields(AppState& state) {
+void refreshDomainFields(FormState& state) {
     for (std::size_t k = 0; k < DomainCount; ++k) {
         const std::uint32_t value = state.model.domainValues[k];
-        state.host->setFieldText(DomainField + static_cast<int>(k), domainFieldText(value));
+        state.fields->setFieldText(DomainField + static_cast<int>(k), domainFieldText(value));
     }
 }
 
-void setAgeText(AppState& state, std::int32_t age) {
+void setAgeText(FormState& state, std::int32_t age) {
     state.ageText = ageTextOf(age);
 }
 
@@ -160,24 +160,24 @@ std::u16string ageTextOf(std::int32_t age) {
     return {digits.begin(), digits.end()};
 }
 
-void newProfile(AppState& state) {
+void newProfile(FormState& state) {
     rebuildRings(state.model, 2, 10);
     state.model.domainValues.fill(0);
     refreshDomainFields(state);
-    state.host->setFieldText(BirthDateField, DatePlaceholder);
-    state.host->setFieldText(SecondDateField, DatePlaceholder);
-    state.host->setFieldText(SecondTextField, u"");
-    state.host->setFieldText(FirstTextField, u"");
+    state.fields->setFieldText(BirthDateField, DatePlaceholder);
+    state.fields->setFieldText(SecondDateField, DatePlaceholder);
+    state.fields->setFieldText(SecondTextField, u"");
+    state.fields->setFieldText(FirstTextField, u"");
     // New discards the profile: the field that had the focus must not commit into the fresh one.
     moveFocusWithoutCommit(state, FirstTextField);
     setDomainFieldsEnabled(state, false);
     state.ageText.assign(1, u'-'); // (assigning the literal trips a false GCC 12 warning)
     state.birthDatePlaceholder = true;
     state.secondDatePlaceholder = true;
-    state.host->repaintNow();
+    state.chart->chartChanged();
 }
 
-std::int32_t ageFromBirthField(const AppState& state) {
+std::int32_t ageFromBirthField(const FormState& state) {
     const DateValue birth = parseDateText(readFieldText(state, BirthDateField));
     const CalendarDate today = state.today();
     if (!isAcceptableDate(birth, today)) {
@@ -186,16 +186,16 @@ std::int32_t ageFromBirthField(const AppState& state) {
     return ageFromDate(birth, today);
 }
 
-std::u16string readFieldText(const AppState& state, int id) {
-    std::u16string text = state.host->fieldText(id);
+std::u16string readFieldText(const FormState& state, int id) {
+    std::u16string text = state.fields->fieldText(id);
     if (text.size() > PaintTextLimit) {
         text.resize(PaintTextLimit);
     }
     return text;
 }
 
-std::u16string readCommitText(const AppState& state, int id) {
-    std::u16string text = state.host->fieldText(id);
+std::u16string readCommitText(const FormState& state, int id) {
+    std::u16string text = state.fields->fieldText(id);
     if (text.size() > CommitTextLimit) {
         text.resize(CommitTextLimit);
     }

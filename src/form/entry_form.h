@@ -2,7 +2,9 @@
 // the keyboard focus.
 #pragma once
 
+#include "form/chart_view.h"
 #include "form/field_host.h"
+#include "form/message_port.h"
 #include "model/chart_model.h"
 #include "model/dates.h"
 #include "model/system_texts.h"
@@ -37,14 +39,18 @@ std::u16string domainFieldText(std::uint32_t value);
 // The text after "Age: " for an age in whole years.
 std::u16string ageTextOf(std::int32_t age);
 
-// The profile: model, form state and the window's fields behind the host. It is on the start
-// scale from the moment it exists, so a window painted before its fields are made already shows
-// the whole empty chart.
-struct AppState {
-    AppState(FieldHost& fieldHost, Clock clock)
-        : host(&fieldHost), today(std::move(clock)), model(startModel()) {}
+// The entry form's state: the model, the age text, the placeholders and the focus, with the ports
+// to the window's fields, its message boxes and its chart. It is on the start scale from the
+// moment it exists, so a window painted before its fields are made already shows the whole empty
+// chart.
+struct FormState {
+    FormState(FieldHost& fieldHost, MessagePort& messagePort, ChartView& chartView, Clock clock)
+        : fields(&fieldHost), messages(&messagePort), chart(&chartView), today(std::move(clock)),
+          model(startModel()) {}
 
-    FieldHost* host;
+    FieldHost* fields;
+    MessagePort* messages;
+    ChartView* chart;
     Clock today;
     ChartModel model;
     std::u16string ageText = u"-";
@@ -57,40 +63,40 @@ struct AppState {
     bool commitsSuppressed = false;
 };
 
-// Brings a new AppState to the start: both placeholders, the fourteen fields created in Tab
+// Brings a new FormState to the start: both placeholders, the fourteen fields created in Tab
 // order with the domain fields locked, and the focus in the first text field. The host must be
 // ready to create fields.
-void startForm(AppState& state);
+void startForm(FormState& state);
 
 // Tells the user in one message box which chart pictures are there but not used (each text
 // names its file and why); nothing when there are none.
-void reportUnusedPictures(AppState& state, const std::vector<std::u16string>& problems);
+void reportUnusedPictures(FormState& state, const std::vector<std::u16string>& problems);
 
-void createDomainFields(AppState& state);
-void createHeaderFields(AppState& state);
+void createDomainFields(FormState& state);
+void createHeaderFields(FormState& state);
 
-void onFieldFocusGained(AppState& state, int id);
-void onFieldFocusLost(AppState& state, int id);
+void onFieldFocusGained(FormState& state, int id);
+void onFieldFocusLost(FormState& state, int id);
 
 // Commits the field that holds the focus now, as leaving it would; for commands that are about
 // to open a dialog. The focus-out that follows then commits nothing more.
-void commitFocusedField(AppState& state);
+void commitFocusedField(FormState& state);
 
-void commitBirthDate(AppState& state, std::u16string_view text);
-void commitDomainField(AppState& state, int domain);
-void refreshDomainFields(AppState& state);
-void setAgeText(AppState& state, std::int32_t age);
-void newProfile(AppState& state);
+void commitBirthDate(FormState& state, std::u16string_view text);
+void commitDomainField(FormState& state, int domain);
+void refreshDomainFields(FormState& state);
+void setAgeText(FormState& state, std::int32_t age);
+void newProfile(FormState& state);
 
 // Age from the text of the birth-date field; 0 when it holds no acceptable date of birth.
-std::int32_t ageFromBirthField(const AppState& state);
+std::int32_t ageFromBirthField(const FormState& state);
 
 // A field's text, at most 499 code units, as the painter prints it.
-std::u16string readFieldText(const AppState& state, int id);
+std::u16string readFieldText(const FormState& state, int id);
 // A field's text, at most 259 code units, as the commits and the profile file read it.
-std::u16string readCommitText(const AppState& state, int id);
+std::u16string readCommitText(const FormState& state, int id);
 
 // Moves the focus without committing the field that loses it (New and Open).
-void moveFocusWithoutCommit(AppState& state, int id);
+void moveFocusWithoutCommit(FormState& state, int id);
 
 } // namespace tanu

@@ -1,5 +1,6 @@
-// The port through which the entry form reaches the fields of a window. A shell implements it
-// on its toolkit's line edits; tests implement it in memory.
+// The port through which the entry form reaches the fields of a window and their keyboard focus.
+// A shell implements it on its toolkit's line edits; tests implement it in memory. Messages and
+// the chart go through ports of their own (message_port.h, chart_view.h).
 //
 // Focus reports. The shell reports every focus move between fields, the form's own and the
 // user's, with onFieldFocusLost for the field that loses the focus and then onFieldFocusGained
@@ -22,8 +23,6 @@ namespace tanu {
 // artwork place their texts by.
 using FieldRect = IntRect;
 
-enum class MessageIcon { Information, Warning };
-
 class FieldHost {
 public:
     virtual ~FieldHost() = default;
@@ -43,11 +42,6 @@ public:
     virtual void setFocus(int id) = 0;
     // Selects the code units [start, end) of the field's text; start == end puts the caret there.
     virtual void selectText(int id, int start, int end) = 0;
-    // A modal message box with an OK button, owned by the main window.
-    virtual void showMessage(std::u16string_view caption, std::u16string_view text,
-                             MessageIcon icon) = 0;
-    // Repaints the whole chart before returning.
-    virtual void repaintNow() = 0;
 };
 
 } // namespace tanu

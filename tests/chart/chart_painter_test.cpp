@@ -18,7 +18,7 @@ namespace {
 using testing::RecordingSurface;
 using testing::StartedForm;
 
-std::vector<std::string> paintCalls(const AppState& state, const ImageSet& images, bool printMode,
+std::vector<std::string> paintCalls(const FormState& state, const ImageSet& images, bool printMode,
                                     IntRect visible = {0, 0, 912, 699}) {
     RecordingSurface surface(visible);
     paintChart(surface, chartContentOf(state), images, printMode);

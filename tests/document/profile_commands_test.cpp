@@ -49,7 +49,7 @@ protected:
     StartedForm form;
     FakeDocumentPort port;
     testing::ScriptedHost& host = form.host;
-    AppState& state = form.state;
+    FormState& state = form.state;
 
     void open(const std::string& bytes, std::u16string_view path = StudentPath) {
         port.files[std::u16string(path)] = bytes;

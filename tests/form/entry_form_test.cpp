@@ -12,7 +12,7 @@ namespace {
 using testing::fixedClock;
 using testing::StartedForm;
 
-std::vector<std::uint32_t> ringYears(const AppState& state) {
+std::vector<std::uint32_t> ringYears(const FormState& state) {
     std::vector<std::uint32_t> years;
     for (const RingMark& ring : state.model.rings) {
         years.push_back(ring.years);

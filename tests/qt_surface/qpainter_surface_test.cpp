@@ -292,7 +292,7 @@ TEST_F(QPainterSurfaceTest, RingsKeptAsAPictureMatchRingsStrokedDirectly) {
 // A chart on a widget that does not start at its window's corner, as below a menu bar.
 class ChartWidget : public QWidget {
 public:
-    ChartWidget(const AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    ChartWidget(const FormState& state, QWidget* parent) : QWidget(parent), state_(state) {
         setFixedSize(912, 699);
     }
 
@@ -304,7 +304,7 @@ protected:
     }
 
 private:
-    const AppState& state_;
+    const FormState& state_;
 };
 
 TEST_F(QPainterSurfaceTest, OnAWidgetInsideItsWindowTheRingsStayOnTheWedges) {

@@ -26,7 +26,7 @@ inline void ensureGuiApplication() {
     (void)app;
 }
 
-inline QImage paintToImage(const AppState& state, const ImageSet& images, bool printMode = false,
+inline QImage paintToImage(const FormState& state, const ImageSet& images, bool printMode = false,
                            QSize size = {912, 699}, qreal pixelRatio = 1) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);

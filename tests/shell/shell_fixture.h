@@ -63,7 +63,7 @@ protected:
     void startApp(StartOptions options);
 
     MainWindow& window() { return app_->window(); }
-    AppState& state() { return app_->state(); }
+    FormState& state() { return app_->state(); }
     FieldEdit& field(int id);
     // The id of the field with the keyboard focus, or 0 when no field has it.
     int focusedField() const;

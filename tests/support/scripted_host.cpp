@@ -114,7 +114,7 @@ void ScriptedHost::enter(int id, std::u16string_view text) {
     pressTab();
 }
 
-StartedForm::StartedForm(Clock clock) : state(host, std::move(clock)) {
+StartedForm::StartedForm(Clock clock) : state(host, host, host, std::move(clock)) {
     host.attach(state);
     startForm(state);
 }

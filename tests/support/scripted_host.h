@@ -17,7 +17,7 @@ struct ShownMessage {
     MessageIcon icon;
 };
 
-class ScriptedHost : public FieldHost {
+class ScriptedHost : public FieldHost, public MessagePort, public ChartView {
 public:
     struct Field {
         FieldRect rect;
@@ -28,7 +28,7 @@ public:
     };
 
     // Focus changes go to this form; set before the fields are created.
-    void attach(AppState& state) { state_ = &state; }
+    void attach(FormState& state) { state_ = &state; }
 
     // FieldHost
     void createField(int id, FieldRect rect) override;
@@ -39,7 +39,7 @@ public:
     void selectText(int id, int start, int end) override;
     void showMessage(std::u16string_view caption, std::u16string_view text,
                      MessageIcon icon) override;
-    void repaintNow() override { ++repaints; }
+    void chartChanged() override { ++repaints; }
 
     // What a user does.
     void pressTab();
@@ -61,7 +61,7 @@ public:
 private:
     void moveFocus(int step);
 
-    AppState* state_ = nullptr;
+    FormState* state_ = nullptr;
     std::map<int, Field> fields_;
     std::vector<int> order_;
     std::optional<int> focus_;
@@ -77,7 +77,7 @@ inline Clock fixedClock(std::uint32_t year, std::uint32_t month, std::uint32_t d
 struct StartedForm {
     explicit StartedForm(Clock clock = fixedClock(2026, 12, 6));
     ScriptedHost host;
-    AppState state;
+    FormState state;
 };
 
 } // namespace tanu::testing

@@ -99,7 +99,7 @@ std::u16string shortcutText(const CommandInfo& info) {
 MainWindow::MainWindow(HINSTANCE instance, const ImageSet& images, DocumentPort& documents,
                        PrinterPort& printer, Clock clock)
     : instance_(instance), images_(images), documents_(documents), printer_(printer),
-      state_(host_, std::move(clock)) {
+      state_(host_, host_, host_, std::move(clock)) {
     theWindow = this;
 }
 

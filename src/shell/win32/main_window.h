@@ -44,7 +44,7 @@ public:
     double chartScale() const { return scale_; }
     // The chart as the window shows it, drawn onto the device context at the window's scale.
     void paintChartOn(HDC deviceContext);
-    AppState& state() { return state_; }
+    FormState& state() { return state_; }
     const Win32FieldHost& fields() const { return host_; }
 
     void showAboutBox() override;
@@ -62,7 +62,7 @@ private:
     DocumentPort& documents_;
     PrinterPort& printer_;
     Win32FieldHost host_;
-    AppState state_;
+    FormState state_;
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
     UINT dpi_ = 96;

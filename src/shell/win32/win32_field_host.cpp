@@ -97,7 +97,7 @@ void Win32FieldHost::showMessage(std::u16string_view caption, std::u16string_vie
     MessageBoxW(window_, win32::wide(text).c_str(), win32::wide(caption).c_str(), type);
 }
 
-void Win32FieldHost::repaintNow() {
+void Win32FieldHost::chartChanged() {
     // The window does not clip its children: they paint again after the chart, over it.
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     win32::announceChartChanged(window_);

@@ -1,7 +1,9 @@
 // The entry form's fields as EDIT controls on the main window.
 #pragma once
 
+#include "form/chart_view.h"
 #include "form/field_host.h"
+#include "form/message_port.h"
 
 #include <map>
 
@@ -10,9 +12,9 @@ struct HFONT__;
 
 namespace tanu {
 
-struct AppState;
+struct FormState;
 
-class Win32FieldHost final : public FieldHost {
+class Win32FieldHost final : public FieldHost, public MessagePort, public ChartView {
 public:
     // The fields will be children of window, drawn in font (null: the system font), placed
     // at scale device pixels per chart unit. The form holds the host before the window exists,
@@ -34,7 +36,7 @@ public:
     void selectText(int id, int start, int end) override;
     void showMessage(std::u16string_view caption, std::u16string_view text,
                      MessageIcon icon) override;
-    void repaintNow() override;
+    void chartChanged() override;
 
     // The field id of a control, or 0 when it is none of ours.
     int idOf(HWND__* control) const;

@@ -40,7 +40,7 @@ QAccessibleInterface* chartAccessible(const QString& /*className*/, QObject* obj
 
 } // namespace
 
-ChartWidget::ChartWidget(const AppState& state, const ImageSet& images, QWidget* parent)
+ChartWidget::ChartWidget(const FormState& state, const ImageSet& images, QWidget* parent)
     : QWidget(parent), state_(state), images_(images) {
     setObjectName(QStringLiteral("chart"));
     setFixedSize(ChartWidth, ChartHeight);

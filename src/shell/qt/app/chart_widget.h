@@ -10,7 +10,7 @@ namespace tanu::qt {
 
 class ChartWidget final : public QWidget {
 public:
-    ChartWidget(const AppState& state, const ImageSet& images, QWidget* parent = nullptr);
+    ChartWidget(const FormState& state, const ImageSet& images, QWidget* parent = nullptr);
 
     // What the chart shows, in words, for screen readers: the age, the ring scale and each
     // domain's value. Assistive tools read it as the widget's accessible description, made
@@ -21,7 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const AppState& state_;
+    const FormState& state_;
     const ImageSet& images_;
 };
 

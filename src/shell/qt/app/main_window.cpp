@@ -29,7 +29,7 @@ QKeySequence keysOf(KeyChord chord, Qt::KeyboardModifiers extra = {}) {
 
 } // namespace
 
-MainWindow::MainWindow(AppState& state, const ImageSet& images, QtFieldHost& host,
+MainWindow::MainWindow(FormState& state, const ImageSet& images, QtFieldHost& host,
                        DocumentPort& documents, PrinterPort& printer)
     : host_(host), chart_(new ChartWidget(state, images, this)), commands_{state, images, documents,
                                                                            printer, *this} {

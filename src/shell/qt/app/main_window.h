@@ -16,7 +16,7 @@ namespace tanu::qt {
 
 class MainWindow final : public QMainWindow, private CommandShell {
 public:
-    MainWindow(AppState& state, const ImageSet& images, QtFieldHost& host, DocumentPort& documents,
+    MainWindow(FormState& state, const ImageSet& images, QtFieldHost& host, DocumentPort& documents,
                PrinterPort& printer);
 
     ChartWidget& chart() { return *chart_; }

@@ -36,7 +36,8 @@ bool isMenuFocusReason(Qt::FocusReason reason) {
 
 } // namespace
 
-void QtFieldHost::attach(AppState& state, QWidget& fieldParent, QWidget& messageOwner, QFont font) {
+void QtFieldHost::attach(FormState& state, QWidget& fieldParent, QWidget& messageOwner,
+                         QFont font) {
     state_ = &state;
     fieldParent_ = &fieldParent;
     messageOwner_ = &messageOwner;
@@ -123,7 +124,7 @@ void QtFieldHost::showMessage(std::u16string_view caption, std::u16string_view t
     box.exec();
 }
 
-void QtFieldHost::repaintNow() {
+void QtFieldHost::chartChanged() {
     if (fieldParent_) {
         fieldParent_->repaint();
         // The chart's description follows the profile; screen readers are told it changed.

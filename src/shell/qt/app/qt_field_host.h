@@ -16,11 +16,13 @@ namespace tanu::qt {
 // ids 500..513
 inline constexpr int FieldCount = static_cast<int>(LayoutFieldCount);
 
-
-class QtFieldHost final : public FieldHost, private FieldFocusListener {
+class QtFieldHost final : public FieldHost,
+                          public MessagePort,
+                          public ChartView,
+                          private FieldFocusListener {
 public:
-    // fieldParent holds the fields and is repainted by repaintNow; messageOwner owns the boxes.
-    void attach(AppState& state, QWidget& fieldParent, QWidget& messageOwner, QFont font);
+    // fieldParent holds the fields and is repainted by chartChanged; messageOwner owns the boxes.
+    void attach(FormState& state, QWidget& fieldParent, QWidget& messageOwner, QFont font);
     // Stops reporting focus changes to the form: a closing window commits nothing.
     void detach();
 
@@ -35,7 +37,7 @@ public:
     void selectText(int id, int start, int end) override;
     void showMessage(std::u16string_view caption, std::u16string_view text,
                      MessageIcon icon) override;
-    void repaintNow() override;
+    void chartChanged() override;
 
 private:
     void fieldFocusIn(int id, Qt::FocusReason reason) override;
@@ -43,7 +45,7 @@ private:
     // The created field, or null (asserted in debug builds).
     FieldEdit* existing(int id) const;
 
-    AppState* state_ = nullptr;
+    FormState* state_ = nullptr;
     QPointer<QWidget> fieldParent_;
     QPointer<QWidget> messageOwner_;
     QFont font_;

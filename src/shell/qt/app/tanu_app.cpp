@@ -16,7 +16,7 @@
 namespace tanu::qt {
 
 TanuApplication::TanuApplication(StartOptions options)
-    : options_(std::move(options)), state_(host_, options_.clock),
+    : options_(std::move(options)), state_(host_, host_, host_, options_.clock),
       qtPrinter_(std::make_unique<QtPrinterPort>()) {}
 
 TanuApplication::~TanuApplication() {

@@ -41,7 +41,7 @@ public:
     // fields with the focus in the first text field.
     void start();
 
-    AppState& state() { return state_; }
+    FormState& state() { return state_; }
     const ImageSet& images() const { return images_; }
     QtFieldHost& host() { return host_; }
     MainWindow& window() { return *window_; }
@@ -50,7 +50,7 @@ private:
     StartOptions options_;
     ImageSet images_;
     QtFieldHost host_;
-    AppState state_;
+    FormState state_;
     QtDocumentPort qtDocuments_;
     std::unique_ptr<PrinterPort> qtPrinter_;
     std::unique_ptr<MainWindow> window_;
