@@ -1,7 +1,7 @@
 #include "chart/chart_artwork.h"
 
-#include "model/layout.h"
-#include "model/system_texts.h"
+#include "chart/chart_texts.h"
+#include "chart/layout.h"
 #include "model/text.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 
 #include "chart/chart_artwork.h"
 #include "chart/drawing_surface.h"
+#include "chart/layout.h"
 #include "model/chart_model.h"
-#include "model/layout.h"
 
 #include <array>
 #include <cstddef>

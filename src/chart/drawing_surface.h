@@ -2,7 +2,7 @@
 // object, with GDI+'s meaning. A toolkit implements it on its own painter.
 #pragma once
 
-#include "model/layout.h"
+#include "chart/layout.h"
 
 #include <cstdint>
 #include <string_view>

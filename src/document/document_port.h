@@ -2,8 +2,8 @@
 // whole-file reads and writes. A shell implements it on its toolkit; tests implement it in memory.
 #pragma once
 
-#include "model/file_results.h"
-#include "model/system_texts.h"
+#include "document/document_texts.h"
+#include "document/file_results.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "document/profile.h"
 
+#include "document/document_texts.h"
 #include "document/profile_codec.h"
 #include "document/profile_file.h"
-#include "model/system_texts.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,5 +1,7 @@
 #include "form/entry_form.h"
 
+#include "chart/chart_texts.h"
+
 #include <array>
 #include <string>
 

@@ -4,10 +4,10 @@
 
 #include "form/chart_view.h"
 #include "form/field_host.h"
+#include "form/form_texts.h"
 #include "form/message_port.h"
 #include "model/chart_model.h"
 #include "model/dates.h"
-#include "model/system_texts.h"
 
 #include <optional>
 #include <string>

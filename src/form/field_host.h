@@ -12,7 +12,7 @@
 // comes back.
 #pragma once
 
-#include "model/layout.h"
+#include "chart/layout.h"
 
 #include <string>
 #include <string_view>

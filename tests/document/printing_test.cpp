@@ -1,5 +1,6 @@
 // The Print command through a printer port that hands out a recording page.
 #include "chart/chart_painter.h"
+#include "document/document_texts.h"
 #include "document/printing.h"
 #include "form/chart_content.h"
 #include "form_snapshot.h"

@@ -1,11 +1,12 @@
 // The real main window of the Windows program, driven in this process as a user would: focus
 // moves, keys through the program's own message handling, commands, and the dialogs they open.
+#include "app/system_texts.h"
 #include "chart/chart_painter.h"
+#include "document/document_texts.h"
 #include "form/accessible_texts.h"
 #include "form/chart_content.h"
 #include "form/entry_form.h"
 #include "gdiplus_test_support.h"
-#include "model/system_texts.h"
 #include "pixel_difference.h"
 #include "shell/win32/dpi.h"
 #include "shell/win32/gdiplus_artwork.h"

@@ -7,9 +7,9 @@
 #pragma once
 
 #include "chart/chart_painter.h"
+#include "chart/layout.h"
 #include "form/entry_form.h"
 #include "model/chart_model.h"
-#include "model/layout.h"
 
 #include <QColor>
 #include <QFont>

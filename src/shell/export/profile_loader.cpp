@@ -1,9 +1,9 @@
 #include "profile_loader.h"
 
+#include "document/document_texts.h"
 #include "document/profile.h"
 #include "document/profile_codec.h"
 #include "document/profile_file.h"
-#include "model/system_texts.h"
 #include "shell/files/safe_files.h"
 
 namespace tanu::exporter {

@@ -1,6 +1,6 @@
 #include "shell/files/safe_files.h"
 
-#include "model/system_texts.h"
+#include "document/document_texts.h"
 #include "model/text.h"
 
 #include <algorithm>

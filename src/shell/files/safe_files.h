@@ -3,7 +3,7 @@
 // Every program of the project writes its files through writeFileAtomically.
 #pragma once
 
-#include "model/file_results.h"
+#include "document/file_results.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // 912 x 699 units and is drawn, with its fields and their font, at device pixels per unit.
 #pragma once
 
-#include "model/layout.h"
+#include "chart/layout.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

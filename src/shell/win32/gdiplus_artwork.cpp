@@ -1,6 +1,6 @@
 #include "shell/win32/gdiplus_artwork.h"
 
-#include "model/system_texts.h"
+#include "document/document_texts.h"
 #include "shell/files/safe_files.h"
 #include "shell/win32/gdiplus_api.h"
 

@@ -1,9 +1,10 @@
 #include "shell/win32/main_window.h"
 
+#include "app/system_texts.h"
 #include "chart/chart_painter.h"
+#include "document/document_texts.h"
 #include "form/accessible_texts.h"
 #include "form/chart_content.h"
-#include "model/system_texts.h"
 #include "shell/win32/chart_accessible.h"
 #include "shell/win32/dpi.h"
 #include "shell/win32/gdiplus_surface.h"

@@ -1,6 +1,6 @@
 #include "shell/win32/win32_printer_port.h"
 
-#include "model/system_texts.h"
+#include "document/document_texts.h"
 #include "shell/win32/gdiplus_surface.h"
 #include "shell/win32/win32_text.h"
 

@@ -1,7 +1,7 @@
 // The About box: the version line and a short note on resetting the ring scale.
 #pragma once
 
-#include "model/system_texts.h"
+#include "app/system_texts.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 // The font of the fourteen entry fields.
 #pragma once
 
-#include "model/system_texts.h"
+#include "app/system_texts.h"
 
 #include <QFont>
 

@@ -1,4 +1,5 @@
 #include "qt_printer_port.h"
+#include "document/document_texts.h"
 
 #include "qt_text.h"
 #include "shell/qt/surface/qpainter_surface.h"

@@ -1,7 +1,7 @@
 #include "shell/qt/surface/qt_artwork.h"
 
 #include "chart/drawing_surface.h"
-#include "model/system_texts.h"
+#include "document/document_texts.h"
 
 #include <QFile>
 #include <QFileInfo>
