@@ -1,7 +1,7 @@
 // Start-up bench: process start to first paint of the window, and the peak resident memory of
 // the run (the kernel's count for the ended child: the program quits right after its first
 // paint), for TANU and for a bare Qt window, each started many times under the offscreen
-// platform. Both programs must be built with TANU_FIRST_PAINT_PROBE.
+// platform. TANU is measured as tanu_startup_probe: the shipped program's start, with the probe.
 // A third program, the bare window with a menu bar and a line of text, shows how much of the
 // difference any window with menus and text pays.
 //   tanu_startup_bench [--runs N] [--tanu PATH] [--bare PATH]

@@ -228,19 +228,5 @@ TEST_F(CommandsTest, ExitAndCloseEndWithoutAQuestion) {
     }
 }
 
-TEST(ProgramTest, StartsPaintsAndExitsWithCodeZero) {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("TANU_BENCH_FIRST_PAINT"), QStringLiteral("1"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(TANU_EXECUTABLE), {});
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
-    const QString out = QString::fromUtf8(program.readAllStandardOutput());
-    EXPECT_TRUE(out.contains(QStringLiteral("first_paint_ns "))) << out.toStdString();
-}
-
 } // namespace
 } // namespace tanu::qt::testing

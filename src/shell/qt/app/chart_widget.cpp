@@ -10,9 +10,6 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 
-#ifdef TANU_FIRST_PAINT_PROBE
-#include "first_paint_probe.h"
-#endif
 
 namespace tanu::qt {
 
@@ -66,9 +63,9 @@ void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
         paintChart(surface, chartContentOf(state_, false), images_, false);
     }
     painter.end();
-#ifdef TANU_FIRST_PAINT_PROBE
-    reportFirstPaint();
-#endif
+    if (afterPaint) {
+        afterPaint();
+    }
 }
 
 } // namespace tanu::qt

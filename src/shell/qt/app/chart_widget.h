@@ -1,6 +1,8 @@
 // The main window's client area: the chart, painted from the profile, under the entry fields.
 #pragma once
 
+#include <functional>
+
 #include "chart/chart_artwork.h"
 #include "form/entry_form.h"
 
@@ -16,6 +18,9 @@ public:
     // domain's value. Assistive tools read it as the widget's accessible description, made
     // afresh from the profile whenever they ask.
     QString describe() const;
+
+    // Called after each paint, when set (the start-up bench times the first one).
+    std::function<void()> afterPaint;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

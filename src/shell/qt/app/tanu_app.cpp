@@ -9,9 +9,13 @@
 #include "shell/files/program_folders.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QStringList>
 
+#include <csignal>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 namespace tanu::qt {
 
@@ -74,8 +78,47 @@ QIcon programIcon() {
     return icon;
 }
 
-int runTanu(int& argc, char** argv) {
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+extern "C" void onEndingSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// Turns the signals that end a program into a quit of the event loop, so that the program ends
+// as it ends when its window closes.
+class QuitOnEndingSignals {
+public:
+    QuitOnEndingSignals() {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+            return;
+        }
+        notifier_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [] {
+            char byte = 0;
+            [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
+            QApplication::quit();
+        });
+        struct sigaction action {};
+        action.sa_handler = onEndingSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
+
+private:
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+} // namespace
+
+int runTanu(int& argc, char** argv, const std::function<void(TanuApplication&)>& started) {
     QApplication application(argc, argv);
+    const QuitOnEndingSignals endingSignals;
     // Lets the desktop match the window with the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tanu.Tanu"));
     StartOptions options;
@@ -88,6 +131,9 @@ int runTanu(int& argc, char** argv) {
     {
         TanuApplication tanu(std::move(options));
         tanu.start();
+        if (started) {
+            started(tanu);
+        }
         QApplication::exec();
     }
     return 0;

@@ -12,6 +12,7 @@
 #include <QIcon>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,7 +60,10 @@ private:
 // The program's icon at every size it is drawn in.
 QIcon programIcon();
 
-// The whole program: "tanu [FILE]". The exit code is always 0.
-int runTanu(int& argc, char** argv);
+// The whole program: "tanu [FILE]". The exit code is always 0, also when SIGTERM, SIGINT or
+// SIGHUP ends it (the desktop session ends, say): the window then closes as Exit closes it.
+// started, when given, sees the program once it has started, before its event loop runs.
+int runTanu(int& argc, char** argv,
+            const std::function<void(TanuApplication&)>& started = nullptr);
 
 } // namespace tanu::qt
