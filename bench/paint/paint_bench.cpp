@@ -17,6 +17,7 @@
 namespace {
 
 using namespace tanu;
+using namespace tanu::qt;
 
 // The pictures as the window loads them at that pixel ratio: with the double-size ones above 1.
 ImageSet& artwork(int pixelRatio) {

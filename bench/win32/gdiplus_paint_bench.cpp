@@ -18,6 +18,7 @@
 namespace {
 
 using namespace tanu;
+using namespace tanu::win32;
 
 // The one place that calls the painter.
 void paintProfile(DrawingSurface& surface, const ImageSet& images) {

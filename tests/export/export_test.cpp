@@ -111,13 +111,13 @@ QImage windowPrintPicture(const std::string& bytes, CalendarDate today, int scal
     openProfileFile(form.state, file, u"sam.tanu");
 
     ImageSet images;
-    QtImageDecoder decoder(scale > 1);
+    qt::QtImageDecoder decoder(scale > 1);
     images = loadImageSet(std::filesystem::path(TANU_DATA_DIR), decoder);
     QImage image(ChartWidth * scale, ChartHeight * scale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     QPainter painter(&image);
     {
-        QPainterSurface surface(painter);
+        qt::QPainterSurface surface(painter);
         paintChart(surface, chartContentOf(form.state), images, true);
     }
     painter.end();

@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace tanu {
+namespace tanu::qt {
 namespace {
 
 constexpr int Tolerance = 8; // per channel, for rounding in antialiased edges and text
@@ -76,4 +76,4 @@ TEST(GoldenPicture, TypicalProfileOnADenseScreen) {
 }
 
 } // namespace
-} // namespace tanu
+} // namespace tanu::qt

@@ -27,7 +27,7 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig\n";
 }
 
-namespace tanu {
+namespace tanu::qt {
 namespace {
 
 using testing::isDark;
@@ -573,4 +573,4 @@ TEST_F(QPainterSurfaceTest, DecoderReportsMissingAndUndecodableFilesAndKeepsFast
 }
 
 } // namespace
-} // namespace tanu
+} // namespace tanu::qt

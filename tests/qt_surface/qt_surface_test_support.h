@@ -32,7 +32,7 @@ inline QImage paintToImage(const FormState& state, const ImageSet& images, bool 
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::red); // anything the painter fails to cover shows
     QPainter painter(&image);
-    QPainterSurface surface(painter);
+    qt::QPainterSurface surface(painter);
     paintChart(surface, chartContentOf(state), images, printMode);
     painter.end();
     return image;

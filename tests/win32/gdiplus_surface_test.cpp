@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-namespace tanu {
+namespace tanu::win32 {
 namespace {
 
 using testing::Canvas;
@@ -209,4 +209,4 @@ TEST(GdiplusSurface, TextInAMissingFamilyIsDrawnInTheGenericOne) {
 }
 
 } // namespace
-} // namespace tanu
+} // namespace tanu::win32

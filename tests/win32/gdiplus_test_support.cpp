@@ -16,13 +16,13 @@ namespace {
 class GdiplusEnvironment final : public ::testing::Environment {
 public:
     void SetUp() override {
-        session_ = std::make_unique<GdiplusSession>();
+        session_ = std::make_unique<win32::GdiplusSession>();
         ASSERT_TRUE(session_->started()) << "GDI+ did not start";
     }
     void TearDown() override { session_.reset(); }
 
 private:
-    std::unique_ptr<GdiplusSession> session_;
+    std::unique_ptr<win32::GdiplusSession> session_;
 };
 
 [[maybe_unused]] ::testing::Environment* const environment =
@@ -38,18 +38,19 @@ std::filesystem::path programFolder() {
 }
 
 Canvas::Canvas(int width, int height, Gdiplus::ARGB fill) {
-    gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &bitmap_);
-    gdip::GpGraphics* graphics = nullptr;
+    win32::gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr,
+                                           &bitmap_);
+    win32::gdip::GpGraphics* graphics = nullptr;
     if (bitmap_ != nullptr &&
-        gdip::GdipGetImageGraphicsContext(bitmap_, &graphics) == Gdiplus::Ok) {
-        gdip::GdipGraphicsClear(graphics, fill);
-        gdip::GdipDeleteGraphics(graphics);
+        win32::gdip::GdipGetImageGraphicsContext(bitmap_, &graphics) == Gdiplus::Ok) {
+        win32::gdip::GdipGraphicsClear(graphics, fill);
+        win32::gdip::GdipDeleteGraphics(graphics);
     }
 }
 
 Canvas::~Canvas() {
     if (bitmap_ != nullptr) {
-        gdip::GdipDisposeImage(bitmap_);
+        win32::gdip::GdipDisposeImage(bitmap_);
     }
 }
 
@@ -90,18 +91,18 @@ int outsideRange(const Pixels& a, const Pixels& b, int radius, int tolerance) {
     return count;
 }
 
-Pixels readPixels(gdip::GpBitmap* bitmap) {
+Pixels readPixels(win32::gdip::GpBitmap* bitmap) {
     Pixels pixels;
     UINT width = 0;
     UINT height = 0;
-    if (bitmap == nullptr || gdip::GdipGetImageWidth(bitmap, &width) != Gdiplus::Ok ||
-        gdip::GdipGetImageHeight(bitmap, &height) != Gdiplus::Ok) {
+    if (bitmap == nullptr || win32::gdip::GdipGetImageWidth(bitmap, &width) != Gdiplus::Ok ||
+        win32::gdip::GdipGetImageHeight(bitmap, &height) != Gdiplus::Ok) {
         return pixels;
     }
     const Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
     Gdiplus::BitmapData data{};
-    if (gdip::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
-                                 &data) != Gdiplus::Ok) {
+    if (win32::gdip::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead,
+                                        PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
         return pixels;
     }
     pixels.width = static_cast<int>(width);
@@ -112,14 +113,14 @@ Pixels readPixels(gdip::GpBitmap* bitmap) {
                           static_cast<std::ptrdiff_t>(y) * data.Stride;
         std::memcpy(&pixels.argb[static_cast<std::size_t>(y) * width], row, width * 4);
     }
-    gdip::GdipBitmapUnlockBits(bitmap, &data);
+    win32::gdip::GdipBitmapUnlockBits(bitmap, &data);
     return pixels;
 }
 
-bool savePng(gdip::GpBitmap* bitmap, const std::filesystem::path& file) {
+bool savePng(win32::gdip::GpBitmap* bitmap, const std::filesystem::path& file) {
     // GDI+'s PNG encoder.
     const CLSID png{0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-    return gdip::GdipSaveImageToFile(bitmap, file.c_str(), &png, nullptr) == Gdiplus::Ok;
+    return win32::gdip::GdipSaveImageToFile(bitmap, file.c_str(), &png, nullptr) == Gdiplus::Ok;
 }
 
 } // namespace tanu::testing

@@ -21,10 +21,10 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    gdip::GpBitmap* bitmap() const { return bitmap_; }
+    win32::gdip::GpBitmap* bitmap() const { return bitmap_; }
 
 private:
-    gdip::GpBitmap* bitmap_ = nullptr;
+    win32::gdip::GpBitmap* bitmap_ = nullptr;
 };
 
 // A picture's pixels as straight (not premultiplied) ARGB words, row by row.
@@ -39,7 +39,7 @@ struct Pixels {
     }
 };
 
-Pixels readPixels(gdip::GpBitmap* bitmap);
+Pixels readPixels(win32::gdip::GpBitmap* bitmap);
 
 // Pixels of a whose colour lies outside the range of colours (channel by channel, widened by the
 // tolerance) that b holds within the radius of the same place. So an antialiased edge matches
@@ -50,6 +50,6 @@ int outsideRange(const Pixels& a, const Pixels& b, int radius, int tolerance);
 inline constexpr int ShapeRadius = 2;
 inline constexpr int ColourTolerance = 32;
 // Saves as PNG; false when GDI+ could not.
-bool savePng(gdip::GpBitmap* bitmap, const std::filesystem::path& file);
+bool savePng(win32::gdip::GpBitmap* bitmap, const std::filesystem::path& file);
 
 } // namespace tanu::testing

@@ -12,7 +12,7 @@
 #include <tuple>
 #include <vector>
 
-namespace tanu {
+namespace tanu::win32 {
 namespace {
 
 HINSTANCE module() {
@@ -241,4 +241,4 @@ TEST(Resources, VersionResourceNamesTheProductAndItsMaker) {
 }
 
 } // namespace
-} // namespace tanu
+} // namespace tanu::win32

@@ -28,10 +28,8 @@
 #include <string>
 #include <vector>
 
-namespace tanu {
+namespace tanu::win32 {
 namespace {
-
-using win32::wide;
 
 // The dialogs pick the paths the test queues, in order; the files are real.
 class QueuedPathPort final : public Win32DocumentPort {
@@ -669,4 +667,4 @@ INSTANTIATE_TEST_SUITE_P(Ways, ShellCloseTest,
                                            CloseBy::AltF4));
 
 } // namespace
-} // namespace tanu
+} // namespace tanu::win32

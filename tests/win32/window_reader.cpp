@@ -2,9 +2,6 @@
 // window exists and the program waits for input (start-up and a profile named on its command
 // line done), prints each field's id and text, then closes the window.
 // Usage: tanu_window_reader.exe   (exit 0 once read and closed; 1 if no window came)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <cstdio>

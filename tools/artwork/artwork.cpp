@@ -237,7 +237,7 @@ ChartContent previewContent(const PreviewScene& scene) {
 }
 
 std::unique_ptr<Bitmap> artworkImage(QImage image) {
-    return std::make_unique<QtBitmap>(std::move(image));
+    return std::make_unique<qt::QtBitmap>(std::move(image));
 }
 
 // The pictures as this build draws them, handed to the painter without a round trip through
@@ -469,7 +469,7 @@ QImage drawPreview(const PreviewScene& scene) {
     QPainter painter(&image);
     {
         // Gone before the fields are drawn: it draws the ring outlines it holds back as it goes.
-        QPainterSurface surface(painter);
+        qt::QPainterSurface surface(painter);
         paintChart(surface, content, images, scene.asPrinted);
     }
     if (!scene.asPrinted) {

@@ -191,7 +191,7 @@ void exportOne(const PlannedChart& chart, const Options& options, const Clock& t
 // Above scale 1 the double-size pictures, where there are any, so that the artwork is as sharp
 // as the lines and texts drawn at that resolution.
 ImageSet loadArtwork(const std::vector<std::filesystem::path>& folders, int scale) {
-    QtImageDecoder decoder(scale > 1);
+    qt::QtImageDecoder decoder(scale > 1);
     return loadImageSet(folders, decoder);
 }
 

@@ -35,7 +35,7 @@ std::string bytesOf(const QByteArray& data) {
 }
 
 void paintPrinted(QPainter& painter, const ChartContent& content, const ImageSet& images) {
-    QPainterSurface surface(painter);
+    qt::QPainterSurface surface(painter);
     paintChart(surface, content, images, true);
 }
 

@@ -3,9 +3,6 @@
 #include "chart/chart_artwork.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <string>

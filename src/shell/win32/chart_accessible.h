@@ -2,9 +2,6 @@
 // with a description of what it shows, kept up to date as the profile changes.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <functional>

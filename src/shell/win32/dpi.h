@@ -4,9 +4,6 @@
 
 #include "chart/layout.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace tanu::win32 {

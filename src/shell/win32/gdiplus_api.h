@@ -2,16 +2,13 @@
 // it, and its functions live in Gdiplus::DllExports.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <objidl.h>
 
 #include <gdiplus.h>
 
-namespace tanu::gdip {
+namespace tanu::win32::gdip {
 
 using namespace Gdiplus::DllExports;
 
@@ -27,4 +24,4 @@ using Gdiplus::GpSolidFill;
 using Gdiplus::GpStatus;
 using Gdiplus::GpStringFormat;
 
-} // namespace tanu::gdip
+} // namespace tanu::win32::gdip

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-namespace tanu {
+namespace tanu::win32 {
 
 namespace {
 
@@ -268,4 +268,4 @@ DecodedPicture GdiplusImageDecoder::decodeBuiltIn(std::u16string_view fileName,
         doubleSize_, largest);
 }
 
-} // namespace tanu
+} // namespace tanu::win32

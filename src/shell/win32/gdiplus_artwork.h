@@ -12,7 +12,7 @@ namespace Gdiplus {
 class GpBitmap;
 }
 
-namespace tanu {
+namespace tanu::win32 {
 
 // GDI+ running for as long as this lives. Every GDI+ object, pictures included, must be
 // released before it ends.
@@ -78,4 +78,4 @@ private:
     bool doubleSize_;
 };
 
-} // namespace tanu
+} // namespace tanu::win32

@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace tanu {
+namespace tanu::win32 {
 
 namespace {
 
@@ -257,4 +257,4 @@ GpFont* GdiplusSurface::fontFor(const ChartFont& font) {
     return made;
 }
 
-} // namespace tanu
+} // namespace tanu::win32

@@ -16,7 +16,7 @@ class GpFont;
 class GpFontFamily;
 } // namespace Gdiplus
 
-namespace tanu {
+namespace tanu::win32 {
 
 // GDI+ already draws clockwise in y-down space, prepends transforms on request and measures pen
 // widths in world units, so most operations map onto one flat call each.
@@ -79,4 +79,4 @@ private:
 // (GDI+ owns it: it is never deleted). Null when GDI+ has none.
 Gdiplus::GpFontFamily* genericSansSerifFamily();
 
-} // namespace tanu
+} // namespace tanu::win32

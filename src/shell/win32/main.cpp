@@ -34,6 +34,7 @@ std::vector<std::u16string> commandLineArguments() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace tanu;
+    using namespace tanu::win32;
     // COM on the window's thread: screen readers reach the chart's accessible object through it,
     // and the file dialogs and the picture decoder use it.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

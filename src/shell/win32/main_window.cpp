@@ -13,7 +13,7 @@
 
 #include <utility>
 
-namespace tanu {
+namespace tanu::win32 {
 
 namespace {
 
@@ -288,4 +288,4 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
-} // namespace tanu
+} // namespace tanu::win32

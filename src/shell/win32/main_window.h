@@ -6,15 +6,12 @@
 #include "form/entry_form.h"
 #include "shell/win32/win32_field_host.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
-namespace tanu {
+namespace tanu::win32 {
 
 // The id of the command of a WM_COMMAND id, if it is one.
 std::optional<Command> commandOfId(int id);
@@ -75,4 +72,4 @@ private:
 // IDCANCEL.
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-} // namespace tanu
+} // namespace tanu::win32

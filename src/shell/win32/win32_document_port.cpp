@@ -3,9 +3,6 @@
 #include "shell/files/safe_files.h"
 #include "shell/win32/win32_text.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <commdlg.h>
@@ -14,7 +11,7 @@
 #include <filesystem>
 #include <vector>
 
-namespace tanu {
+namespace tanu::win32 {
 
 namespace {
 
@@ -80,4 +77,4 @@ WriteResult Win32DocumentPort::writeFileAtomically(const std::u16string& path,
     return files::writeFileAtomically(std::filesystem::path(path), bytes);
 }
 
-} // namespace tanu
+} // namespace tanu::win32

@@ -5,7 +5,7 @@
 
 struct HWND__;
 
-namespace tanu {
+namespace tanu::win32 {
 
 class Win32DocumentPort : public DocumentPort {
 public:
@@ -21,4 +21,4 @@ private:
     HWND__* owner_ = nullptr;
 };
 
-} // namespace tanu
+} // namespace tanu::win32

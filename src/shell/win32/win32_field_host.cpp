@@ -6,12 +6,9 @@
 #include "shell/win32/dpi.h"
 #include "shell/win32/win32_text.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
-namespace tanu {
+namespace tanu::win32 {
 
 void Win32FieldHost::createField(int id, FieldRect chartRect) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
@@ -117,4 +114,4 @@ HWND__* Win32FieldHost::control(int id) const {
     return it == fields_.end() ? nullptr : it->second;
 }
 
-} // namespace tanu
+} // namespace tanu::win32

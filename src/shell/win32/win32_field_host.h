@@ -11,8 +11,10 @@ struct HWND__;
 struct HFONT__;
 
 namespace tanu {
-
 struct FormState;
+}
+
+namespace tanu::win32 {
 
 class Win32FieldHost final : public FieldHost, public MessagePort, public ChartView {
 public:
@@ -49,4 +51,4 @@ private:
     std::map<int, HWND__*> fields_; // ordered by id, which is the Tab order
 };
 
-} // namespace tanu
+} // namespace tanu::win32

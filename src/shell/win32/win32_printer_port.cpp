@@ -4,16 +4,13 @@
 #include "shell/win32/gdiplus_surface.h"
 #include "shell/win32/win32_text.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <winspool.h>
 
 #include <vector>
 
-namespace tanu {
+namespace tanu::win32 {
 
 namespace {
 
@@ -123,4 +120,4 @@ void Win32PrinterPort::finishPage(HDC__* page) {
     DeleteDC(page);
 }
 
-} // namespace tanu
+} // namespace tanu::win32

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-namespace tanu {
+namespace tanu::win32 {
 
 class Win32PrinterPort : public PrinterPort {
 public:
@@ -28,4 +28,4 @@ private:
     std::unique_ptr<GdiplusSurface> surface_;
 };
 
-} // namespace tanu
+} // namespace tanu::win32

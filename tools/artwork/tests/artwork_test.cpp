@@ -414,7 +414,7 @@ TEST(ArtworkFiles, WritesEveryPictureTheProgramLoadsReproducibly) {
 
     // The program's own loader finds every picture it needs, at the size it draws it, and takes
     // each double-size picture as the same picture.
-    QtImageDecoder decoder(true);
+    qt::QtImageDecoder decoder(true);
     ImageSet images;
     images = loadImageSet(first.path().toStdU16String(), decoder);
     struct Expected {
@@ -433,7 +433,7 @@ TEST(ArtworkFiles, WritesEveryPictureTheProgramLoadsReproducibly) {
             {&images.badges[k], QStringLiteral("badge %1").arg(k + MinYears), BadgeSize});
     }
     for (const Expected& e : expected) {
-        const auto* bitmap = dynamic_cast<const QtBitmap*>(bitmapOf(*e.image));
+        const auto* bitmap = dynamic_cast<const qt::QtBitmap*>(bitmapOf(*e.image));
         ASSERT_NE(bitmap, nullptr) << qPrintable(e.name) << " did not load";
         EXPECT_EQ(bitmap->image().size(), e.size) << qPrintable(e.name);
         EXPECT_EQ(bitmap->doubleSize().size(), e.size * 2) << qPrintable(e.name);
@@ -489,7 +489,7 @@ TEST(ArtworkFiles, DoubleSizeIsTakenOnlyForTheSamePicture) {
         {"a double size that is not twice", drawBadge(12), drawBadge(12, 2).scaled(30, 24), false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(showsSamePicture(c.image, c.doubleSize), c.same) << c.name;
+        EXPECT_EQ(qt::showsSamePicture(c.image, c.doubleSize), c.same) << c.name;
     }
 
     // Through the loader: the school's background.png beside our background@2x.png.
@@ -498,11 +498,11 @@ TEST(ArtworkFiles, DoubleSizeIsTakenOnlyForTheSamePicture) {
     ASSERT_TRUE(relabelled.save(dir.filePath("background.png")));
     ASSERT_TRUE(ours.save(dir.filePath("background@2x.png")));
     const auto bitmap =
-        QtImageDecoder(true)
+        qt::QtImageDecoder(true)
             .decodeFile(std::filesystem::path(dir.filePath("background.png").toStdU16String()),
                         largestPictureFor({ChartWidth, ChartHeight}))
             .bitmap;
-    const auto* picture = dynamic_cast<const QtBitmap*>(bitmap.get());
+    const auto* picture = dynamic_cast<const qt::QtBitmap*>(bitmap.get());
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->image().size(), QSize(ChartWidth, ChartHeight));
     EXPECT_TRUE(picture->doubleSize().isNull());

@@ -12,11 +12,9 @@
 
 class QPainter;
 
-namespace tanu {
-class QPainterSurface;
-}
-
 namespace tanu::qt {
+
+class QPainterSurface;
 
 // Makes the printer a job goes to, or null with a short reason.
 using PrinterSource = std::function<std::unique_ptr<QPrinter>(std::u16string& reason)>;

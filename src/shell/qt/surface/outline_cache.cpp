@@ -7,7 +7,7 @@
 #include <list>
 #include <mutex>
 
-namespace tanu {
+namespace tanu::qt {
 
 namespace {
 
@@ -81,4 +81,4 @@ QImage outlinePicture(Argb colour, qreal penWidth, bool antialiased, qreal pixel
     return pictures.front().image;
 }
 
-} // namespace tanu
+} // namespace tanu::qt

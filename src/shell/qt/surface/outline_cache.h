@@ -12,7 +12,7 @@
 
 #include <vector>
 
-namespace tanu {
+namespace tanu::qt {
 
 // Flat caps as the platform's default pen; the width scales with the world transform.
 QPen worldPen(Argb colour, float width);
@@ -26,4 +26,4 @@ qreal outlineMargin(qreal penWidth);
 QImage outlinePicture(Argb colour, qreal penWidth, bool antialiased, qreal pixelRatio,
                       const std::vector<QRectF>& rects);
 
-} // namespace tanu
+} // namespace tanu::qt

@@ -16,7 +16,7 @@
 
 #include <cmath>
 
-namespace tanu {
+namespace tanu::qt {
 
 namespace {
 
@@ -340,4 +340,4 @@ QFont qFontFor(const ChartFont& font) {
     return made;
 }
 
-} // namespace tanu
+} // namespace tanu::qt

@@ -14,7 +14,7 @@
 
 class QPainter;
 
-namespace tanu {
+namespace tanu::qt {
 
 // Keeps the meaning the painter expects of each operation: clockwise angles in y-down space,
 // prepended transforms, pen widths in world units, fonts in points.
@@ -87,4 +87,4 @@ const QString& genericSansSerifFamily();
 // generic sans-serif.
 QFont qFontFor(const ChartFont& font);
 
-} // namespace tanu
+} // namespace tanu::qt

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace tanu {
+namespace tanu::qt {
 
 namespace {
 
@@ -133,4 +133,4 @@ DecodedPicture QtImageDecoder::decodeFile(const std::filesystem::path& path, Pic
         {picture.size.width(), picture.size.height()}};
 }
 
-} // namespace tanu
+} // namespace tanu::qt

@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-namespace tanu {
+namespace tanu::qt {
 
 class QtBitmap final : public Bitmap {
 public:
@@ -63,4 +63,4 @@ bool showsSamePicture(const QImage& image, const QImage& doubleSize);
 // cellPixels square 1x pixels; -1 when doubleSize is not exactly twice the size.
 int pictureDifference(const QImage& image, const QImage& doubleSize, int cellPixels);
 
-} // namespace tanu
+} // namespace tanu::qt
