@@ -1,4 +1,6 @@
 // The year-ring scale and the ten domain values, and the arithmetic that keeps them consistent.
+// The whole scale rule lives here (the clamp to MinYears..MaxYears, the scale an age gives, the
+// scale around the values, the legend a scale shows); the form, the file and the painter ask.
 #pragma once
 
 #include <array>
