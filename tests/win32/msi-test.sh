@@ -14,15 +14,18 @@ cp -a "$template" "$work/prefix"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 drive="$WINEPREFIX/drive_c"
 installed="$drive/Program Files/TANU"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
 # wine's own console output has CR LF line ends.
 query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
+# printf, not echo: the registry's Windows paths hold backslashes, and sh's echo reads "\c" in
+# "Z:\tmp\ci..." as the end of its output.
+say() { printf '%s\n' "$*"; }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 # The Apps & features entries of TANU, one line each with its details.
 entries() {
     for key in $(query "$uninstall_key" | grep -o '{[0-9A-F-]*}'); do
         details=$(query "$uninstall_key\\$key" | tr '\n' ' ')
-        case "$details" in *"DisplayName    REG_SZ    TANU "*) echo "$key $details" ;; esac
+        case "$details" in *"DisplayName    REG_SZ    TANU "*) say "$key $details" ;; esac
     done
 }
 
@@ -40,7 +43,7 @@ details=$(entries)
 [ -n "$details" ] || fail "no Apps & features entry"
 for value in 'DisplayName *REG_SZ *TANU' 'Publisher *REG_SZ *The TANU developers' \
              'DisplayVersion *REG_SZ *1.0'; do
-    echo "$details" | grep -q "$value" || fail "Apps & features lacks $value"
+    say "$details" | grep -q "$value" || fail "Apps & features lacks $value: $details"
 done
 find "$drive" -name TANU.lnk | grep -q . || fail "no Start menu shortcut"
 
@@ -51,7 +54,7 @@ wine start 'C:\anna.tanu'
 fields=$(wine "$reader" | tr -d '\r')
 for field in '510 Anna Example' '511 2015/3/10' '512 2024/6/1' '513 Mr Jones' '500 9' '503 7' \
              '509 8' '501 '; do
-    echo "$fields" | grep -qx "$field" || fail "the opened profile shows no '$field': $fields"
+    say "$fields" | grep -qx "$field" || fail "the opened profile shows no '$field': $fields"
 done
 
 # A newer package replaces the older one.
