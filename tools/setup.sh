@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages TANU needs to build, test and run. Safe to run again: it only
-# calls apt-get when something is missing.
+# calls apt-get when something is missing. Usage: tools/setup.sh [web]  (web: also what the
+# browser's page needs)
 set -euo pipefail
 
 packages=(
@@ -16,6 +17,12 @@ packages=(
     # The Windows installer package (wixl) and its checks (msiinfo).
     wixl msitools
 )
+if [ "${1:-}" = web ]; then
+    # The browser's page: Emscripten builds it, Chromium driven from Node.js tests it.
+    packages+=(emscripten chromium python3)
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds TANU and runs every test. Usage: tools/test.sh [preset]   (release by default; asan;
-# windows for the Windows build alone)
+# windows for the Windows build alone; web for the browser's page and its tests in Chromium)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-release}"
 
-tools/setup.sh
+tools/setup.sh "$preset"
 # The Qt tests (and the test listing during the build) need no display: they draw on the
 # offscreen platform. They get a runtime folder of their own, as a desktop session gives one.
 export QT_QPA_PLATFORM=offscreen
@@ -13,6 +13,14 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     XDG_RUNTIME_DIR=$(mktemp -d)
     export XDG_RUNTIME_DIR
     trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+fi
+if [ "$preset" = web ]; then
+    cmake --preset web >/dev/null
+    cmake --build --preset web
+    cd tests/web
+    npm ci --no-audit --no-fund
+    node --test
+    exit 0
 fi
 if [ "$preset" != windows ]; then
     cmake --preset "$preset" >/dev/null
