@@ -21,8 +21,7 @@ EM_JS(void, tanuLine, (int canvas, unsigned colour, double pen, int x1, int y1, 
       { TANU.surface.line(canvas, colour, pen, x1, y1, x2, y2); });
 EM_JS(void, tanuText,
       (int canvas, const char16_t* text, int length, const char16_t* family, int familyLength,
-       double size, int bold, double x, double y, double w, double h, int centred,
-       unsigned colour),
+       double size, int bold, double x, double y, double w, double h, int centred, unsigned colour),
       {
           TANU.surface.text(canvas, TANU.text(text, length), TANU.text(family, familyLength), size,
                             bold, x, y, w, h, centred, colour);
@@ -142,9 +141,8 @@ void CanvasSurface::drawString(std::u16string_view text, const ChartFont& font, 
                                TextAlignment alignment, Argb colour) {
     tanuText(canvas_, text.data(), lengthOf(text), font.family.data(), lengthOf(font.family),
              static_cast<double>(font.sizePoints) * unitsPerPoint_, font.bold ? 1 : 0,
-             static_cast<double>(box.x), static_cast<double>(box.y),
-             static_cast<double>(box.width), static_cast<double>(box.height),
-             alignment == TextAlignment::Center ? 1 : 0, colour);
+             static_cast<double>(box.x), static_cast<double>(box.y), static_cast<double>(box.width),
+             static_cast<double>(box.height), alignment == TextAlignment::Center ? 1 : 0, colour);
 }
 
 } // namespace tanu::web

@@ -24,7 +24,7 @@ EM_JS(int, pagePrepareFieldText, (int id), {
     return TANU.out.length;
 });
 EM_JS(int, pagePrepareFileName, (), { return TANU.out.length; });
-EM_JS(void, pageCopyOut, (char16_t * target), {
+EM_JS(void, pageCopyOut, (char16_t* target), {
     for (let i = 0; i < TANU.out.length; ++i) {
         HEAPU16[(target >> 1) + i] = TANU.out.charCodeAt(i);
     }
@@ -64,8 +64,10 @@ EM_JS(void, pageMenuItem,
        int alt, int key, int alsoAlt1, int alsoKey1, int alsoAlt2, int alsoKey2),
       {
           TANU.menus.item(menu, command, TANU.text(caption, captionLength), separator,
-                          {ctrl, alt, key}, [ {ctrl : 0, alt : alsoAlt1, key : alsoKey1},
-                                              {ctrl : 0, alt : alsoAlt2, key : alsoKey2} ]);
+                          {ctrl, alt, key}, [
+                              {ctrl : 0, alt : alsoAlt1, key : alsoKey1},
+                              {ctrl : 0, alt : alsoAlt2, key : alsoKey2}
+                          ]);
       });
 EM_ASYNC_JS(void, pageEndPrint, (), { await TANU.print.end(); });
 
@@ -114,8 +116,8 @@ void PageFieldHost::setFieldEnabled(int id, bool enabled) {
     }
     if (!enabled && activeField() == id) {
         // The keyboard moves on to the next field that takes input before this one locks.
-        const auto at = static_cast<std::size_t>(std::find(order_.begin(), order_.end(), id) -
-                                                 order_.begin());
+        const auto at =
+            static_cast<std::size_t>(std::find(order_.begin(), order_.end(), id) - order_.begin());
         for (std::size_t k = 1; k < order_.size(); ++k) {
             const int next = order_[(at + k) % order_.size()];
             if (disabled_.count(next) == 0) {
@@ -225,8 +227,8 @@ ReadResult PageDocumentPort::readFile(const std::u16string& path, std::size_t ma
 
 WriteResult PageDocumentPort::writeFileAtomically(const std::u16string& path,
                                                   std::string_view bytes) {
-    const int ok = pageWrite(path.data(), lengthOf(path), bytes.data(),
-                             static_cast<int>(bytes.size()));
+    const int ok =
+        pageWrite(path.data(), lengthOf(path), bytes.data(), static_cast<int>(bytes.size()));
     if (ok == 0) {
         return {false, takeOut(pagePrepareFileName())};
     }
@@ -234,14 +236,14 @@ WriteResult PageDocumentPort::writeFileAtomically(const std::u16string& path,
 }
 
 DrawingSurface* PagePrinterPort::beginJob(std::u16string_view, std::u16string& reason) {
-    const int canvas = pageBeginPrint(PrintablePage.width, PrintablePage.height,
-                                      PrintPixelsPerUnit);
+    const int canvas =
+        pageBeginPrint(PrintablePage.width, PrintablePage.height, PrintPixelsPerUnit);
     if (canvas < 0) {
         reason = u"The browser cannot print this page.";
         return nullptr;
     }
-    page_ = std::make_unique<CanvasSurface>(canvas, PrintablePage, PrintPixelsPerUnit,
-                                            100.0 / 72.0);
+    page_ =
+        std::make_unique<CanvasSurface>(canvas, PrintablePage, PrintPixelsPerUnit, 100.0 / 72.0);
     return page_.get();
 }
 
