@@ -5,8 +5,11 @@
 
 #include "shell/qt/surface/qt_artwork.h"
 
+#include "fake_document_port.h"
 #include "qt_pixels.h"
 #include "scripted_host.h"
+
+#include "document/profile_file.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +68,36 @@ void expectTypicalProfileLikeGolden(qreal pixelRatio, const char* golden) {
 
     const QSize size(static_cast<int>(912 * pixelRatio), static_cast<int>(699 * pixelRatio));
     compareWithGolden(testing::paintToImage(form.state, images, false, size, pixelRatio), golden);
+}
+
+// The chart a program shows before anything is entered: the start scale 7..15 and "Age: -".
+// The pictures the other shells' first paints are held to.
+void expectStartChartLikeGolden(qreal pixelRatio, const char* golden) {
+    testing::ensureGuiApplication();
+    QtImageDecoder decoder(pixelRatio > 1);
+    ImageSet images;
+    images = loadImageSet(TANU_DATA_DIR, decoder);
+    const testing::StartedForm form;
+    const QSize size(static_cast<int>(912 * pixelRatio), static_cast<int>(699 * pixelRatio));
+    compareWithGolden(testing::paintToImage(form.state, images, false, size, pixelRatio), golden);
+}
+
+TEST(GoldenPicture, StartChart) {
+    expectStartChartLikeGolden(1, "start.png");
+    expectStartChartLikeGolden(2, "start@2x.png");
+}
+
+// A profile as Print puts it on paper, field texts and all, at one chart unit a pixel.
+TEST(GoldenPicture, PrintedProfile) {
+    testing::ensureGuiApplication();
+    QtImageDecoder decoder(false);
+    ImageSet images;
+    images = loadImageSet(TANU_DATA_DIR, decoder);
+    testing::StartedForm form(testing::fixedClock(2026, 12, 7));
+    testing::FakeDocumentPort files;
+    files.files[u"anna.tanu"] = std::string(testing::PrintedProfileFile);
+    openProfileFile(form.state, files, u"anna.tanu");
+    compareWithGolden(testing::paintToImage(form.state, images, true), "printed_profile.png");
 }
 
 TEST(GoldenPicture, TypicalProfileOnTheWindow) {

@@ -12,6 +12,12 @@
 
 namespace tanu::testing {
 
+// The profile the golden printed picture shows, as its file holds it; the browser's test opens
+// the same bytes.
+inline constexpr std::string_view PrintedProfileFile =
+    "Anna Example\r\n2015/3/10\r\n2024/6/1\r\nMr Jones\r\n9\r\n12\r\n14\r\n10\r\n11\r\n13\r\n8\r\n"
+    "15\r\n12\r\n10\r\n";
+
 class FakeDocumentPort : public DocumentPort {
 public:
     std::optional<std::u16string> chooseOpenPath() override {

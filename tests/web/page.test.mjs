@@ -5,6 +5,8 @@ import assert from "node:assert/strict";
 import fs from "node:fs";
 import http from "node:http";
 import path from "node:path";
+import os from "node:os";
+import { execFileSync } from "node:child_process";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 
@@ -14,6 +16,23 @@ const types = {
   ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".css": "text/css",
   ".png": "image/png", ".ttf": "font/ttf", ".webmanifest": "application/manifest+json",
 };
+
+const distanceProgram = process.env.TANU_PICTURE_DISTANCE ||
+  path.join(here, "../../build/release/tests/web/tanu_picture_distance");
+const goldenFolder = path.join(here, "../qt_surface/golden");
+
+// How far a PNG the page drew lies from a golden picture: [drawn pixels outside, golden outside].
+function distance(png, golden, density = 1) {
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "tanu-web-")), golden);
+  fs.writeFileSync(file, png);
+  const [drawn, gold] = execFileSync(distanceProgram, [file, path.join(goldenFolder, golden), String(density)])
+    .toString().trim().split(" ").map(Number);
+  console.log(`${golden}: ${drawn} drawn and ${gold} golden pixels outside; drawn picture in ${file}`);
+  return [drawn, gold];
+}
+
+const pngOf = (dataUrl) => Buffer.from(dataUrl.slice(dataUrl.indexOf(",") + 1), "base64");
+const chartPng = async (page) => pngOf(await page.evaluate(() => document.getElementById("chart").toDataURL("image/png")));
 
 let server;
 let origin;
@@ -49,9 +68,26 @@ after(async () => {
 });
 
 // A page with TANU started: its first chart is drawn and the focus is in the first text field.
-async function openPage(options = {}) {
+async function openPage(options = {}, today = null) {
   const context = await browser.newContext({ viewport: { width: 1000, height: 800 }, acceptDownloads: true, ...options });
   const page = await context.newPage();
+  if (today) {
+    await page.clock.setFixedTime(today);
+  }
+  // File choosers are caught from the start: the browser is told to hand them over before the
+  // page loads, so none can open before that has taken effect.
+  const choosers = [];
+  let chooserArrived = () => {};
+  page.on("filechooser", (chooser) => {
+    choosers.push(chooser);
+    chooserArrived();
+  });
+  page.nextChooser = async () => {
+    while (choosers.length === 0) {
+      await new Promise((resolve) => { chooserArrived = resolve; });
+    }
+    return choosers.shift();
+  };
   // The save picker of the File System Access API cannot be driven headless: the download stands in.
   await page.addInitScript(() => { delete window.showSaveFilePicker; });
   const errors = [];
@@ -82,6 +118,18 @@ test("starts with the focus in the first text field and the domain fields locked
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+// The first picture, before anything repaints it, is the whole start chart; above a ratio of
+// 1.25 it is drawn with the double-size pictures at the device's resolution. Held to the GDI+
+// surface's tolerance, its counts scaled by area at ratio 2.
+for (const [ratio, golden, limits] of [[1, "start.png", [150, 20]], [2, "start@2x.png", [600, 80]]]) {
+  test(`the first picture is the start chart at ratio ${ratio}`, async () => {
+    const { page, context } = await openPage({ deviceScaleFactor: ratio });
+    const [drawn, gold] = distance(await chartPng(page), golden, ratio);
+    assert.ok(drawn <= limits[0] && gold <= limits[1], `${drawn} drawn, ${gold} golden pixels outside`);
+    await context.close();
+  });
+}
 
 test("a profile typed in and saved has the bytes the desktop program saves", async () => {
   const { page, context } = await openPage();
@@ -116,9 +164,8 @@ test("a profile typed in and saved has the bytes the desktop program saves", asy
 test("Open fills the fields and the chart; a binary file is refused with the program's message", async () => {
   const { page, context } = await openPage();
   const profile = "Anna Example\r\n2015/3/10\r\n2024/6/1\r\nMr Jones\r\n9\r\n0\r\n0\r\n7\r\n0\r\n0\r\n0\r\n0\r\n0\r\n8\r\n";
-  let chooser = page.waitForEvent("filechooser");
   await page.keyboard.press("Control+O");
-  await (await chooser).setFiles({ name: "anna.tanu", mimeType: "application/octet-stream", buffer: Buffer.from(profile, "latin1") });
+  await (await page.nextChooser()).setFiles({ name: "anna.tanu", mimeType: "application/octet-stream", buffer: Buffer.from(profile, "latin1") });
   await settled(page);
   const values = await fieldValues(page);
   assert.equal(values[510], "Anna Example");
@@ -129,14 +176,45 @@ test("Open fills the fields and the chart; a binary file is refused with the pro
   assert.equal(await field(page, 500).isDisabled(), false);
   assert.match(await page.locator("#chart").getAttribute("aria-description"), /./);
 
-  chooser = page.waitForEvent("filechooser");
   await page.keyboard.press("Control+O");
-  await (await chooser).setFiles({ name: "photo.tanu", mimeType: "image/png", buffer: Buffer.from([0x89, 0x50, 0x4e, 0x47, 0, 0, 0, 1, 2, 3]) });
+  await (await page.nextChooser()).setFiles({ name: "photo.tanu", mimeType: "image/png", buffer: Buffer.from([0x89, 0x50, 0x4e, 0x47, 0, 0, 0, 1, 2, 3]) });
   await page.locator("#message[open]").waitFor();
   assert.match(await page.locator("#message-text").textContent(), /photo\.tanu/);
   await page.keyboard.press("Enter");
   await settled(page);
   assert.equal((await fieldValues(page))[510], "Anna Example", "the open profile is kept");
+  await context.close();
+});
+
+test("Print puts the chart with the field texts in the middle of one landscape page", async () => {
+  // The golden page's profile is eleven on this day.
+  const { page, context } = await openPage({}, new Date(2026, 11, 7, 12, 0, 0));
+  await page.keyboard.press("Control+O");
+  const profile = "Anna Example\r\n2015/3/10\r\n2024/6/1\r\nMr Jones\r\n9\r\n12\r\n14\r\n10\r\n11\r\n13\r\n8\r\n15\r\n12\r\n10\r\n";
+  await (await page.nextChooser()).setFiles({ name: "anna.tanu", mimeType: "application/octet-stream", buffer: Buffer.from(profile, "latin1") });
+  await settled(page);
+  const focused = await page.evaluate(() => document.activeElement.id);
+  await page.keyboard.press("Control+P");
+  await settled(page);
+  assert.equal(await page.evaluate(() => document.activeElement.id), focused, "printing moves no focus");
+  // The page is 10.5 x 7.77 inches at 300 dots an inch; the chart, 9.12 x 6.99 inches, stands in
+  // its middle. Cut out at one chart unit a pixel, it is the golden printed picture.
+  const { width, height, chart } = await page.evaluate(async () => {
+    const printed = document.getElementById("printout");
+    await printed.decode();
+    const canvas = document.createElement("canvas");
+    canvas.width = 912;
+    canvas.height = 699;
+    const ctx = canvas.getContext("2d");
+    ctx.imageSmoothingQuality = "high";
+    ctx.drawImage(printed, 69 * 3, 39 * 3, 912 * 3, 699 * 3, 0, 0, 912, 699);
+    return { width: printed.naturalWidth, height: printed.naturalHeight, chart: canvas.toDataURL("image/png") };
+  });
+  assert.deepEqual([width, height], [3150, 2331]);
+  // Text is ten points on paper, 4% larger in chart units than on a 96-dpi screen, where the
+  // golden picture was drawn: the letters' edges make the difference.
+  const [drawn, gold] = distance(pngOf(chart), "printed_profile.png");
+  assert.ok(drawn <= 1500 && gold <= 1500, `${drawn} drawn, ${gold} golden pixels outside`);
   await context.close();
 });
 

@@ -54,43 +54,6 @@ Canvas::~Canvas() {
     }
 }
 
-namespace {
-
-int channel(std::uint32_t argb, int shift) {
-    return static_cast<int>((argb >> shift) & 0xFF);
-}
-
-} // namespace
-
-// Pixels of one picture whose colour lies outside the range of colours (channel by channel,
-// widened by the tolerance) that the other picture holds within the given radius of the same
-// place. So an antialiased edge matches the two sides of an aliased one, and shapes may lie a
-// pixel apart; but a colour or a stroke that the other picture lacks there still counts.
-int outsideRange(const Pixels& a, const Pixels& b, int radius, int tolerance) {
-    int count = 0;
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            bool inside = true;
-            for (const int shift : {16, 8, 0}) {
-                int low = 255;
-                int high = 0;
-                for (int v = std::max(0, y - radius); v <= std::min(b.height - 1, y + radius);
-                     ++v) {
-                    for (int u = std::max(0, x - radius); u <= std::min(b.width - 1, x + radius);
-                         ++u) {
-                        low = std::min(low, channel(b.at(u, v), shift));
-                        high = std::max(high, channel(b.at(u, v), shift));
-                    }
-                }
-                const int c = channel(a.at(x, y), shift);
-                inside = inside && c >= low - tolerance && c <= high + tolerance;
-            }
-            count += inside ? 0 : 1;
-        }
-    }
-    return count;
-}
-
 Pixels readPixels(win32::gdip::GpBitmap* bitmap) {
     Pixels pixels;
     UINT width = 0;

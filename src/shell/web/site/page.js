@@ -241,17 +241,25 @@ const TANU = {
     read: null,
     chooseOpen() {
       return new Promise((resolve) => {
+        // A fresh input each time, in the page until it is answered: a detached one may be
+        // collected before the browser has shown its chooser.
         const picker = document.createElement("input");
         picker.type = "file";
         picker.accept = ".tanu";
-        picker.addEventListener("cancel", () => resolve(0));
+        picker.hidden = true;
+        document.body.append(picker);
+        const answered = (chosen) => {
+          picker.remove();
+          resolve(chosen);
+        };
+        picker.addEventListener("cancel", () => answered(0));
         picker.addEventListener("change", () => {
           const file = picker.files[0];
           if (!file) {
-            resolve(0);
+            answered(0);
             return;
           }
-          TANU.files.take(file).then(() => resolve(1), () => resolve(0));
+          TANU.files.take(file).then(() => answered(1), () => answered(0));
         });
         picker.click();
       });
