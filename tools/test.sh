@@ -22,7 +22,7 @@ if [ "$preset" = web ]; then
     cmake --build --preset web
     cd tests/web
     npm ci --no-audit --no-fund
-    node --test
+    node --test page.test.mjs
     exit 0
 fi
 if [ "$preset" != windows ]; then

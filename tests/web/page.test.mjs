@@ -183,6 +183,16 @@ test("Open fills the fields and the chart; a binary file is refused with the pro
   await page.keyboard.press("Enter");
   await settled(page);
   assert.equal((await fieldValues(page))[510], "Anna Example", "the open profile is kept");
+
+  // A profile dropped on the page opens as if chosen.
+  await page.evaluate(() => {
+    const data = new DataTransfer();
+    data.items.add(new File(["Dropped Example\r\n2016/1/2\r\n\r\n\r\n5\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"], "dropped.tanu"));
+    document.getElementById("chart").dispatchEvent(new DragEvent("drop", { dataTransfer: data, bubbles: true, cancelable: true }));
+  });
+  await page.waitForFunction(() => TANU.fields.get(510).value === "Dropped Example");
+  await settled(page);
+  assert.equal((await fieldValues(page))[500], "5");
   await context.close();
 });
 
@@ -269,6 +279,19 @@ test("after the page has loaded it asks the network for nothing, and works with 
   await page.keyboard.type("2024/6/1");
   await settled(page);
   assert.deepEqual(requests, []);
+  // Nothing about the student is kept in the browser: no storage, and the offline cache holds
+  // the site's own files alone.
+  const kept = await page.evaluate(async () => ({
+    local: localStorage.length,
+    session: sessionStorage.length,
+    databases: (await indexedDB.databases()).length,
+    cached: (await Promise.all((await caches.keys()).map(async (name) =>
+      (await (await caches.open(name)).keys()).map((request) => new URL(request.url).pathname)))).flat(),
+  }));
+  assert.deepEqual([kept.local, kept.session, kept.databases], [0, 0, 0]);
+  for (const file of kept.cached) {
+    assert.ok(file === "/" || fs.existsSync(path.join(site, file)), `${file} is not a file of the site`);
+  }
 
   await context.setOffline(true);
   await page.reload();
