@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages TANU needs to build, test and run. Safe to run again: it only
-# calls apt-get when something is missing. Usage: tools/setup.sh [web]  (web: also what the
-# browser's page needs)
+# calls apt-get when something is missing. Usage: tools/setup.sh [PRESET]  (web and release:
+# also what the browser's page needs)
 set -euo pipefail
 
 packages=(
@@ -17,9 +17,10 @@ packages=(
     # The Windows installer package (wixl) and its checks (msiinfo).
     wixl msitools
 )
-if [ "${1:-}" = web ]; then
-    # The browser's page: Emscripten builds it, Chromium driven from Node.js tests it.
-    packages+=(emscripten chromium python3)
+if [ "${1:-}" = web ] || [ "${1:-}" = release ]; then
+    # The browser's page, built and tested with the release run: Emscripten builds it, Chromium
+    # driven from Node.js tests it.
+    packages+=(emscripten chromium python3 ca-certificates)
     command -v node >/dev/null || packages+=(nodejs)
     command -v npm >/dev/null || packages+=(npm)
 fi
