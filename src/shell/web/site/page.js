@@ -12,8 +12,9 @@ for (let years = 2; years <= 22; ++years) {
 const TANU = {
   out: "",
   queue: Promise.resolve(),
-  // Set by tests and the start-up measurement: resolved once the first whole chart is drawn.
-  ready: null,
+  // When the program had drawn its first whole chart, on the page's clock (from navigation);
+  // the tests and the start-up measurement wait for it.
+  startedAt: undefined,
 
   text(pointer, length) {
     let s = "";
@@ -463,14 +464,11 @@ const TANU = {
 
   started() {
     TANU.startedAt = performance.now();
-    TANU.onReady();
   },
 };
 
-TANU.ready = new Promise((resolve) => { TANU.onReady = resolve; });
-
-// The menus, the pictures and the font keep the focus in the field the user is in: a menu is no
-// focus move. Everything else about focus is the browser's, reported to the program as it goes.
+// The menus keep the focus in the field the user is in: a menu is no focus move. Everything else
+// about focus is the browser's, reported to the program as it goes.
 document.addEventListener("mousedown", (event) => {
   if (event.target.closest && event.target.closest("#menubar")) {
     event.preventDefault();
