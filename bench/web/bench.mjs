@@ -1,31 +1,10 @@
 // TANU's page in headless Chromium: the time from navigation to the first whole chart, and one
 // full chart paint on the canvas (median of 100). Usage, after tools/test.sh web has built the
 // site and installed the test driver: node bench/web/bench.mjs [runs]
-import { createRequire } from "node:module";
-import fs from "node:fs";
-import http from "node:http";
-import path from "node:path";
-import { fileURLToPath } from "node:url";
+import { launchChromium, serveSite, started } from "../../tests/web/site.mjs";
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const require = createRequire(path.join(here, "../../tests/web/package.json"));
-const { chromium } = require("playwright-core");
-const site = path.join(here, "../../build/web/site");
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm",
-                ".css": "text/css", ".png": "image/png", ".ttf": "font/ttf" };
-const server = http.createServer((request, response) => {
-  let file = new URL(request.url, "http://localhost").pathname;
-  if (file.endsWith("/")) {
-    file += "index.html";
-  }
-  fs.readFile(path.join(site, path.normalize(file)), (error, bytes) => {
-    response.writeHead(error ? 404 : 200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
-    response.end(error ? undefined : bytes);
-  });
-});
-await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-const origin = `http://localhost:${server.address().port}/`;
-const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
+const server = await serveSite();
+const browser = await launchChromium();
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 const runs = Number(process.argv[2] || 10);
@@ -34,15 +13,15 @@ for (let i = 0; i < runs; ++i) {
   // A new context each time: nothing cached, no service worker yet, as on a first visit.
   const context = await browser.newContext();
   const page = await context.newPage();
-  await page.goto(origin);
-  await page.waitForFunction(() => typeof TANU !== "undefined" && TANU.startedAt !== undefined);
+  await page.goto(server.origin + "/");
+  await started(page);
   starts.push(await page.evaluate(() => TANU.startedAt));
   await context.close();
 }
 const context = await browser.newContext();
 const page = await context.newPage();
-await page.goto(origin);
-await page.waitForFunction(() => typeof TANU !== "undefined" && TANU.startedAt !== undefined);
+await page.goto(server.origin + "/");
+await started(page);
 // The browser's clock ticks in 100 µs steps, so each of the 100 samples is ten paints; reading
 // a pixel back makes each paint reach the canvas's pixels, not only its command list.
 const paints = await page.evaluate(() => {

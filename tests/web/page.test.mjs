@@ -3,19 +3,13 @@
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import fs from "node:fs";
-import http from "node:http";
 import path from "node:path";
 import os from "node:os";
 import { execFileSync } from "node:child_process";
 import { fileURLToPath } from "node:url";
-import { chromium } from "playwright-core";
+import { launchChromium, serveSite, site, started } from "./site.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const site = process.env.SITE || path.join(here, "../../build/web/site");
-const types = {
-  ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".css": "text/css",
-  ".png": "image/png", ".ttf": "font/ttf", ".webmanifest": "application/manifest+json",
-};
 
 const distanceProgram = process.env.TANU_PICTURE_DISTANCE ||
   path.join(here, "../../build/release/tests/web/tanu_picture_distance");
@@ -37,29 +31,11 @@ const chartPng = async (page) => pngOf(await page.evaluate(() => document.getEle
 let server;
 let origin;
 let browser;
-// Every request the server answered, in order.
-const served = [];
 
 before(async () => {
-  server = http.createServer((request, response) => {
-    let file = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
-    if (file.endsWith("/")) {
-      file += "index.html";
-    }
-    served.push(file);
-    fs.readFile(path.join(site, path.normalize(file)), (error, bytes) => {
-      if (error) {
-        response.writeHead(404);
-        response.end();
-        return;
-      }
-      response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
-      response.end(bytes);
-    });
-  });
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  origin = `http://localhost:${server.address().port}`;
-  browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
+  server = await serveSite();
+  origin = server.origin;
+  browser = await launchChromium();
 });
 
 after(async () => {
@@ -93,7 +69,7 @@ async function openPage(options = {}, today = null) {
   const errors = [];
   page.on("pageerror", (error) => errors.push(error.message));
   await page.goto(origin + "/");
-  await page.waitForFunction(() => typeof TANU !== "undefined" && TANU.startedAt !== undefined);
+  await started(page);
   return { page, context, errors };
 }
 
@@ -295,7 +271,7 @@ test("after the page has loaded it asks the network for nothing, and works with 
 
   await context.setOffline(true);
   await page.reload();
-  await page.waitForFunction(() => typeof TANU !== "undefined" && TANU.startedAt !== undefined);
+  await started(page);
   assert.equal(await page.evaluate(() => document.activeElement.id), "field-510");
   await context.close();
 });
