@@ -33,13 +33,7 @@ EM_JS(int, tanuPictureHeight, (const char16_t* name, int length),
 
 namespace tanu::web {
 
-namespace {
-
-int lengthOf(std::u16string_view text) {
-    return static_cast<int>(text.size());
-}
-
-} // namespace
+namespace {} // namespace
 
 DecodedPicture PageImageDecoder::decodeFile(const std::filesystem::path& path,
                                             PictureSize largest) {

@@ -6,8 +6,14 @@
 #include "chart/drawing_surface.h"
 
 #include <string>
+#include <string_view>
 
 namespace tanu::web {
+
+// A text's length in UTF-16 code units, as the page's side takes it.
+inline int lengthOf(std::u16string_view text) {
+    return static_cast<int>(text.size());
+}
 
 // A picture the page has loaded; the page keeps it under its file name.
 class CanvasBitmap final : public Bitmap {

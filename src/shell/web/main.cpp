@@ -1,5 +1,5 @@
 // TANU in the browser: the core behind the page's fields, canvas and dialogs. The page calls in
-// through the functions below, one at a time (tanu.js queues them), since a call may wait for
+// through the functions below, one at a time (page.js queues them), since a call may wait for
 // the user in a dialog.
 #include "web_ports.h"
 
@@ -8,25 +8,14 @@
 
 #include <emscripten.h>
 
-#include <ctime>
-
 namespace tanu::web {
 namespace {
-
-CalendarDate today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {static_cast<std::uint32_t>(local.tm_year + 1900),
-            static_cast<std::uint32_t>(local.tm_mon + 1),
-            static_cast<std::uint32_t>(local.tm_mday)};
-}
 
 struct Program {
     PageFieldHost host;
     PageImageDecoder decoder;
     ImageSet images = loadImageSet(std::filesystem::path("data"), decoder);
-    FormState state{host, host, host, today};
+    FormState state{host, host, host, localToday};
     PageDocumentPort documents{host};
     PagePrinterPort printer{host};
     PageCommandShell shell{host};

@@ -75,10 +75,6 @@ namespace tanu::web {
 
 namespace {
 
-int lengthOf(std::u16string_view text) {
-    return static_cast<int>(text.size());
-}
-
 std::u16string takeOut(int length) {
     std::u16string text(static_cast<std::size_t>(length), u'\0');
     if (length > 0) {
