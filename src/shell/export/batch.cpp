@@ -4,12 +4,12 @@
 #include "render.h"
 #include "standard_output.h"
 
+#include "model/text.h"
 #include "shell/files/program_folders.h"
 #include "shell/files/safe_files.h"
 #include "shell/qt/surface/qt_artwork.h"
 
 #include <QFile>
-#include <QString>
 
 #include <algorithm>
 #include <atomic>
@@ -25,13 +25,9 @@ namespace tanu::exporter {
 
 namespace {
 
-std::string toUtf8(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
-}
-
 // A message box's text on one line.
 std::string oneLine(std::u16string_view text) {
-    std::string line = toUtf8(text);
+    std::string line = utf8FromUtf16(text);
     std::string out;
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] != '\n') {
@@ -199,7 +195,7 @@ ImageSet loadArtwork(const std::vector<std::filesystem::path>& folders, int scal
 void reportArtwork(const ImageSet& images, const std::vector<std::filesystem::path>& folders,
                    Progress& progress) {
     for (const std::u16string& problem : images.problems) {
-        progress.report("warning: " + toUtf8(problem) + " The charts are drawn without it.");
+        progress.report("warning: " + utf8FromUtf16(problem) + " The charts are drawn without it.");
     }
     if (images.missing.empty()) {
         return;
@@ -211,7 +207,7 @@ void reportArtwork(const ImageSet& images, const std::vector<std::filesystem::pa
     constexpr std::size_t AllPictures = 4 + BadgeCount;
     std::string names;
     for (const std::u16string& name : images.missing) {
-        names += (names.empty() ? "" : ", ") + toUtf8(name);
+        names += (names.empty() ? "" : ", ") + utf8FromUtf16(name);
     }
     const bool one = images.missing.size() == 1;
     const std::string what = images.missing.size() == AllPictures ? "no chart picture was"
