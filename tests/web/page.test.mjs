@@ -7,7 +7,7 @@ import path from "node:path";
 import os from "node:os";
 import { execFileSync } from "node:child_process";
 import { fileURLToPath } from "node:url";
-import { launchChromium, serveSite, site, started } from "./site.mjs";
+import { catchFileChoosers, launchChromium, serveSite, site, started } from "./site.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
@@ -50,20 +50,7 @@ async function openPage(options = {}, today = null) {
   if (today) {
     await page.clock.setFixedTime(today);
   }
-  // File choosers are caught from the start: the browser is told to hand them over before the
-  // page loads, so none can open before that has taken effect.
-  const choosers = [];
-  let chooserArrived = () => {};
-  page.on("filechooser", (chooser) => {
-    choosers.push(chooser);
-    chooserArrived();
-  });
-  page.nextChooser = async () => {
-    while (choosers.length === 0) {
-      await new Promise((resolve) => { chooserArrived = resolve; });
-    }
-    return choosers.shift();
-  };
+  page.openFile = catchFileChoosers(page);
   // The save picker of the File System Access API cannot be driven headless: the download stands in.
   await page.addInitScript(() => { delete window.showSaveFilePicker; });
   const errors = [];
@@ -140,8 +127,7 @@ test("a profile typed in and saved has the bytes the desktop program saves", asy
 test("Open fills the fields and the chart; a binary file is refused with the program's message", async () => {
   const { page, context } = await openPage();
   const profile = "Anna Example\r\n2015/3/10\r\n2024/6/1\r\nMr Jones\r\n9\r\n0\r\n0\r\n7\r\n0\r\n0\r\n0\r\n0\r\n0\r\n8\r\n";
-  await page.keyboard.press("Control+O");
-  await (await page.nextChooser()).setFiles({ name: "anna.tanu", mimeType: "application/octet-stream", buffer: Buffer.from(profile, "latin1") });
+  await page.openFile("anna.tanu", Buffer.from(profile, "latin1"));
   await settled(page);
   const values = await fieldValues(page);
   assert.equal(values[510], "Anna Example");
@@ -152,8 +138,7 @@ test("Open fills the fields and the chart; a binary file is refused with the pro
   assert.equal(await field(page, 500).isDisabled(), false);
   assert.match(await page.locator("#chart").getAttribute("aria-description"), /./);
 
-  await page.keyboard.press("Control+O");
-  await (await page.nextChooser()).setFiles({ name: "photo.tanu", mimeType: "image/png", buffer: Buffer.from([0x89, 0x50, 0x4e, 0x47, 0, 0, 0, 1, 2, 3]) });
+  await page.openFile("photo.tanu", [0x89, 0x50, 0x4e, 0x47, 0, 0, 0, 1, 2, 3], "image/png");
   await page.locator("#message[open]").waitFor();
   assert.match(await page.locator("#message-text").textContent(), /photo\.tanu/);
   await page.keyboard.press("Enter");
@@ -175,9 +160,8 @@ test("Open fills the fields and the chart; a binary file is refused with the pro
 test("Print puts the chart with the field texts in the middle of one landscape page", async () => {
   // The golden page's profile is eleven on this day.
   const { page, context } = await openPage({}, new Date(2026, 11, 7, 12, 0, 0));
-  await page.keyboard.press("Control+O");
   const profile = "Anna Example\r\n2015/3/10\r\n2024/6/1\r\nMr Jones\r\n9\r\n12\r\n14\r\n10\r\n11\r\n13\r\n8\r\n15\r\n12\r\n10\r\n";
-  await (await page.nextChooser()).setFiles({ name: "anna.tanu", mimeType: "application/octet-stream", buffer: Buffer.from(profile, "latin1") });
+  await page.openFile("anna.tanu", Buffer.from(profile, "latin1"));
   await settled(page);
   const focused = await page.evaluate(() => document.activeElement.id);
   await page.keyboard.press("Control+P");

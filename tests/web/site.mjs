@@ -44,3 +44,22 @@ export function launchChromium() {
 export function started(page) {
   return page.waitForFunction(() => typeof TANU !== "undefined" && TANU.startedAt !== undefined);
 }
+
+// Catches the page's file choosers from now on: the browser is told to hand them over before
+// the page loads, so none can open before that has taken effect. Gives a function that opens a
+// file as File > Open (Ctrl+O) with the chooser answered.
+export function catchFileChoosers(page) {
+  const choosers = [];
+  let arrived = () => {};
+  page.on("filechooser", (chooser) => {
+    choosers.push(chooser);
+    arrived();
+  });
+  return async (name, bytes, mimeType = "application/octet-stream") => {
+    await page.keyboard.press("Control+O");
+    while (choosers.length === 0) {
+      await new Promise((resolve) => { arrived = resolve; });
+    }
+    await choosers.shift().setFiles({ name, mimeType, buffer: Buffer.from(bytes) });
+  };
+}
