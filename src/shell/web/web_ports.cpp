@@ -23,7 +23,7 @@ EM_JS(int, pagePrepareFieldText, (int id), {
     TANU.out = TANU.fields.get(id).value;
     return TANU.out.length;
 });
-EM_JS(int, pagePrepareFileName, (), { return TANU.out.length; });
+EM_JS(int, pageOutLength, (), { return TANU.out.length; });
 EM_JS(void, pageCopyOut, (char16_t* target), {
     for (let i = 0; i < TANU.out.length; ++i) {
         HEAPU16[(target >> 1) + i] = TANU.out.charCodeAt(i);
@@ -226,7 +226,7 @@ WriteResult PageDocumentPort::writeFileAtomically(const std::u16string& path,
     const int ok =
         pageWrite(path.data(), lengthOf(path), bytes.data(), static_cast<int>(bytes.size()));
     if (ok == 0) {
-        return {false, takeOut(pagePrepareFileName())};
+        return {false, takeOut(pageOutLength())};
     }
     return {true, {}};
 }
@@ -251,7 +251,7 @@ void PagePrinterPort::endJob() {
 }
 
 std::u16string chosenFileName() {
-    return takeOut(pagePrepareFileName());
+    return takeOut(pageOutLength());
 }
 
 EM_JS(void, pageAboutLine, (const char16_t* text, int length, int x, int y),
